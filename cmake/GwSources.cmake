@@ -1,0 +1,16 @@
+# Collects the sources of one layer. With LAYER empty: the files directly in src/<folder>/ (model
+# code); otherwise the files in src/<folder>/<LAYER>/.
+function(gw_collect_sources OUT LAYER)
+  set(found "")
+  foreach(folder IN LISTS ARGN)
+    if(LAYER STREQUAL "")
+      set(dir ${PROJECT_SOURCE_DIR}/src/${folder})
+    else()
+      set(dir ${PROJECT_SOURCE_DIR}/src/${folder}/${LAYER})
+    endif()
+    file(GLOB files CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+    list(APPEND found ${files})
+  endforeach()
+  list(FILTER found EXCLUDE REGEX "/src/app/main\\.cpp$")
+  set(${OUT} ${found} PARENT_SCOPE)
+endfunction()
