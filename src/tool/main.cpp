@@ -1,9 +1,13 @@
+#include "tool/ToolCommand.h"
+
 #include <QCoreApplication>
 
-#include <cstdio>
+#include <iostream>
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    std::fputs("usage: gwtool COMMAND [ARGS...]\n", stderr);
-    return argc > 1 ? 2 : 0;
+    QCoreApplication::setApplicationName(QStringLiteral("Glimwerk Console"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Ostvane"));
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return gw::tool::runTool(args, std::cout, std::cerr);
 }

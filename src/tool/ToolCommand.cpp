@@ -1,0 +1,38 @@
+#include "tool/ToolCommand.h"
+
+#include <ostream>
+
+namespace gw::tool {
+
+// Each subcommand adds its own line here.
+const std::vector<ToolCommand>& toolCommands() {
+    static const std::vector<ToolCommand> commands = {
+    };
+    return commands;
+}
+
+namespace {
+
+void printUsage(std::ostream& err) {
+    err << "usage: gwtool COMMAND [ARGS...]\n\ncommands:\n";
+    for (const ToolCommand& command : toolCommands()) {
+        err << "  " << command.usage << '\n';
+    }
+}
+
+} // namespace
+
+int runTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (!args.empty()) {
+        for (const ToolCommand& command : toolCommands()) {
+            if (args.front() == command.name) {
+                return command.run({args.begin() + 1, args.end()}, out, err);
+            }
+        }
+        err << "gwtool: unknown command '" << args.front() << "'\n\n";
+    }
+    printUsage(err);
+    return 2;
+}
+
+} // namespace gw::tool
