@@ -20,6 +20,7 @@ public:
     // Appends a log line; the console puts the time of day in front.
     virtual void appendLog(const std::string& text) = 0;
     virtual void setPurgeSwitch(bool on) = 0;
+    // The number asked for by "T21 "; the layout keeps it within 1 ... 4.
     virtual void setCounterChannels(int channels) = 0;
 };
 

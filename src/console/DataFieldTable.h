@@ -9,7 +9,7 @@ namespace gw {
 class DataFieldTable {
 public:
     static constexpr int FieldCount = 16;
-    static constexpr int Integer = -1; // decimals of an integer field
+    static constexpr int Integer = -1;  // decimals of an integer field
     static constexpr int RowPitch = 16; // pixels between two rows
     static constexpr int VacuumField = 8;
     // The unit text of the vacuum field: the first unit, a bar and the second unit.

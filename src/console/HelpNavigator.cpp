@@ -60,10 +60,13 @@ bool HelpNavigator::clickAt(int line, int column) {
 
 std::string HelpNavigator::pageText() const {
     const HelpEntry* entry = help_->topic(topic_);
-    return entry == nullptr ? std::string{} : ExpandHelpTabs(entry->pageText(page_), help_->tabStops());
+    return entry == nullptr ? std::string{}
+                            : ExpandHelpTabs(entry->pageText(page_), help_->tabStops());
 }
 
-bool HelpNavigator::hasSeveralPages() const { return lastPage() > 0; }
+bool HelpNavigator::hasSeveralPages() const {
+    return lastPage() > 0;
+}
 
 bool HelpNavigator::moveTo(int topic, int page) {
     const bool changed = topic != topic_ || page != page_;

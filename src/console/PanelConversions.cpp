@@ -20,12 +20,14 @@ struct VacuumPiece {
 
 // Highest readings first; the pieces join continuously at their borders.
 constexpr VacuumPiece VacuumPieces[] = {
-    {142, 3.9215686275, 9.7772368421, 0},    {61, 7.0921985816, 8.2511111111, 31},
-    {25, 16.666666667, 6.3354929577, 110},   {12, 40.816326531, 5.7433653846, 263},
+    {142, 3.9215686275, 9.7772368421, 0},  {61, 7.0921985816, 8.2511111111, 31},
+    {25, 16.666666667, 6.3354929577, 110}, {12, 40.816326531, 5.7433653846, 263},
     {5, 86.956521739, 6.3869230769, 528},
 };
 
-double roundHalfEven(double value) { return value - std::remainder(value, 1.0); }
+double roundHalfEven(double value) {
+    return value - std::remainder(value, 1.0);
+}
 
 } // namespace
 
@@ -47,9 +49,13 @@ VacuumReading VacuumDisplay(int raw) {
     return {1, "atm"};
 }
 
-double HighVoltage(int raw) { return roundHalfEven(-6.25 * raw); }
+double HighVoltage(int raw) {
+    return roundHalfEven(-6.25 * raw);
+}
 
-double TemperatureError(int raw) { return (raw - 128) / 12.8; }
+double TemperatureError(int raw) {
+    return (raw - 128) / 12.8;
+}
 
 std::string FormatFieldValue(double value, int decimals) {
     const int places = std::max(decimals, 0);

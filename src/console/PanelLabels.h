@@ -25,7 +25,9 @@ public:
     static const Place& status(int systemType, int flag);
     static const Place& error(int bit);
     // Whether a label is drawn highlighted for a flag or bit of the given value.
-    static bool highlighted(const Place& place, int value) { return place.text[0] != '\0' && value == 1; }
+    static bool highlighted(const Place& place, int value) {
+        return place.text[0] != '\0' && value == 1;
+    }
 };
 
 } // namespace gw

@@ -1,6 +1,6 @@
 #include "console/TypedCommand.h"
 
-#include <charconv>
+#include "link/ReaderLinkState.h"
 
 namespace gw {
 
@@ -25,7 +25,7 @@ TypedCommandOutcome sendToReader(std::string text, CommandConsoleLink& link) {
     if (contains(text, "P0 ")) {
         link.setPurgeSwitch(false);
     }
-    if (const std::optional<int> channels = CounterChannelsOfCommand(text)) {
+    if (const std::optional<int> channels = CounterChannelsRequest(text)) {
         link.setCounterChannels(*channels);
     }
     return TypedCommandOutcome::SentToReader;
@@ -35,27 +35,6 @@ TypedCommandOutcome sendToReader(std::string text, CommandConsoleLink& link) {
 
 char UpperCaseCommandLetter(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-std::optional<int> CounterChannelsOfCommand(const std::string& text) {
-    const std::size_t at = text.find("T21 ");
-    if (at == std::string::npos) {
-        return std::nullopt;
-    }
-    std::size_t start = text.find_first_not_of(' ', at + 4);
-    if (start == std::string::npos) {
-        return std::nullopt;
-    }
-    std::size_t end = text.find(' ', start);
-    end = end == std::string::npos ? text.size() : end;
-    int n = -1;
-    const char* first = text.data() + start;
-    const char* last = text.data() + end;
-    const auto [stop, error] = std::from_chars(first, last, n);
-    if (error != std::errc{} || stop != last || n < 0) {
-        return std::nullopt;
-    }
-    return n < 1 ? 1 : (n > 4 ? 4 : n);
 }
 
 TypedCommandOutcome SubmitTypedCommand(const std::string& text, CommandConsoleLink& link) {

@@ -2,7 +2,6 @@
 
 #include "console/CommandConsoleLink.h"
 
-#include <optional>
 #include <string>
 
 namespace gw {
@@ -17,9 +16,6 @@ enum class TypedCommandOutcome {
 
 // A typed letter "a" to "z" becomes upper case; other characters stay.
 char UpperCaseCommandLetter(char c);
-
-// The counter channels asked for by "T21 n " in the text (n limited to 1 ... 4), if any.
-std::optional<int> CounterChannelsOfCommand(const std::string& text);
 
 // Sends the command field's text: to the reader with its closing blank (logged, with the purge
 // switch and the counter channels following the command), or a "]" text to the scanner with CR.

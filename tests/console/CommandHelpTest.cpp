@@ -1,10 +1,10 @@
 #include "console/CommandHelp.h"
+
 #include "console/HelpNavigator.h"
 #include "console/HelpTabs.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
+#include <gtest/gtest.h>
 
 namespace gw {
 namespace {
@@ -63,9 +63,25 @@ TEST(CommandHelp, PageRulesAndOddRecords) {
         {"one quote only keeps the text", "Xsay \"hi", "", {"say \"hi"}},
         {"title in the middle", "Xab\"T\"cd", "T", {"abcd"}},
         {"empty text", "X", "", {""}},
-        {"empty first page", "X\x01" "b", "", {"", "b"}},
+        {"empty first page",
+         "X\x01"
+         "b",
+         "",
+         {"", "b"}},
         {"more than ten separators stay in the last page",
-         "X0\x01" "1\x01" "2\x01" "3\x01" "4\x01" "5\x01" "6\x01" "7\x01" "8\x01" "9\x01" "10\x01" "11\x01" "12",
+         "X0\x01"
+         "1\x01"
+         "2\x01"
+         "3\x01"
+         "4\x01"
+         "5\x01"
+         "6\x01"
+         "7\x01"
+         "8\x01"
+         "9\x01"
+         "10\x01"
+         "11\x01"
+         "12",
          "",
          {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10\r\n11\r\n12"}},
     };
@@ -83,7 +99,8 @@ TEST(CommandHelp, PageRulesAndOddRecords) {
 
 TEST(CommandHelp, DamagedFilesGiveWhatCanBeRead) {
     // More than eleven tab stops: the rest of the header is skipped.
-    const CommandHelp many = CommandHelp::parse(helpFile("\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B\x0C\x0D", {"Aa"}));
+    const CommandHelp many = CommandHelp::parse(
+        helpFile("\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B\x0C\x0D", {"Aa"}));
     EXPECT_EQ(many.tabStops().size(), 11u);
     EXPECT_EQ(many.commandLetters(), "A");
     // A record cut off before its 0 byte is dropped; an empty record is skipped.
@@ -95,7 +112,8 @@ TEST(CommandHelp, DamagedFilesGiveWhatCanBeRead) {
 }
 
 TEST(CommandHelp, CommandListHasTwoColumnsOfSixteenRows) {
-    const CommandHelp help = CommandHelp::parse(helpFile("", {"P\"Purge\"x", "@\"Heater set point\"y"}));
+    const CommandHelp help =
+        CommandHelp::parse(helpFile("", {"P\"Purge\"x", "@\"Heater set point\"y"}));
     const std::vector<std::string> list = lines(ExpandHelpTabs(help.topic(0)->text, {}));
     ASSERT_EQ(list.size(), 18u);
     EXPECT_EQ(list[0], "     List of string commands");
@@ -105,7 +123,8 @@ TEST(CommandHelp, CommandListHasTwoColumnsOfSixteenRows) {
     EXPECT_EQ(list[17], "O - reserved       _ - reserved       ");
     EXPECT_EQ(help.topic(0)->lastPage(), 0);
     // A title too long for its cell keeps the second column in place.
-    const CommandHelp longTitle = CommandHelp::parse(helpFile("", {"@\"A very long title indeed\"y"}));
+    const CommandHelp longTitle =
+        CommandHelp::parse(helpFile("", {"@\"A very long title indeed\"y"}));
     EXPECT_EQ(lines(longTitle.topic(0)->text)[2].substr(18, 2), " P");
 }
 
@@ -140,8 +159,8 @@ TEST(HelpTabs, ExpandsToTheNextStop) {
 
 class HelpNavigatorTest : public ::testing::Test {
 protected:
-    CommandHelp help = CommandHelp::parse(helpFile(
-        "\x0A", {"P\"Purge\"one\x01two\x01three", "T\"Timer\"t\tx", "H\"HV\"h"}));
+    CommandHelp help = CommandHelp::parse(
+        helpFile("\x0A", {"P\"Purge\"one\x01two\x01three", "T\"Timer\"t\tx", "H\"HV\"h"}));
     HelpNavigator nav{help};
 };
 

@@ -3,7 +3,6 @@
 #include "console/PanelLabels.h"
 
 #include <gtest/gtest.h>
-
 #include <set>
 #include <string>
 
@@ -74,7 +73,8 @@ TEST(DataFieldTable, RowsMoveWithTheCounterChannels) {
         std::set<int> rows;
         for (int field = 1; field <= DataFieldTable::FieldCount; ++field) {
             if (field != DataFieldTable::VacuumField && table.visible(field)) {
-                EXPECT_TRUE(rows.insert(table.row(field)).second) << "k " << k << " field " << field;
+                EXPECT_TRUE(rows.insert(table.row(field)).second)
+                    << "k " << k << " field " << field;
             }
         }
     }
@@ -114,11 +114,14 @@ TEST(PanelLabels, TextsPlacesAndHighlighting) {
         int column, row;
     };
     const Case cases[] = {
-        {2, 0, "Elevator OK", PanelLabels::Right, 12}, {4, 0, "Sample up", PanelLabels::Left, 5},
-        {3, 19, "HV enabled", PanelLabels::Left, 1},   {4, 21, "Busy", PanelLabels::Right, 16},
+        {2, 0, "Elevator OK", PanelLabels::Right, 12},
+        {4, 0, "Sample up", PanelLabels::Left, 5},
+        {3, 19, "HV enabled", PanelLabels::Left, 1},
+        {4, 21, "Busy", PanelLabels::Right, 16},
         {0, 23, "Elevator direction", PanelLabels::Right, 11},
         {4, 29, "Platter direction", PanelLabels::Right, 12},
-        {4, 8, "", PanelLabels::Left, 4},              {4, 12, "", PanelLabels::Left, 10},
+        {4, 8, "", PanelLabels::Left, 4},
+        {4, 12, "", PanelLabels::Left, 10},
         {4, 20, "", PanelLabels::Right, 5},
     };
     for (const Case& c : cases) {
