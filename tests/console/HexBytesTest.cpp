@@ -1,4 +1,4 @@
-#include "console/HexBytes.h"
+#include "link/HexBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -10,33 +10,26 @@ using namespace std::string_literals;
 TEST(HexBytes, RendersFramesAndOtherBytes) {
     struct Case {
         std::string bytes;
-        HexMode mode;
+        HexBytesMode mode;
         std::string text;
     };
     const std::vector<Case> cases = {
-        {"\x02\x05\x1a\xff\x03"s, HexMode::KeepFrame,
+        {"\x02\x05\x1a\xff\x03"s, HexBytesMode::KeepFrame,
          "\x02\x05"
          "1AFF\x03"s},
-        {"\x02\x05\x1a\xff\x03"s, HexMode::ContentsOnly, "1AFF"},
-        {"\x02\x04\x00\x03"s, HexMode::ContentsOnly, "00"},
+        {"\x02\x05\x1a\xff\x03"s, HexBytesMode::ContentsOnly, "1AFF"},
+        {"\x02\x04\x00\x03"s, HexBytesMode::ContentsOnly, "00"},
         // not frames: wrong length byte, too short, no ETX, no STX
-        {"\x02\x06\x1a\xff\x03"s, HexMode::KeepFrame, "02061AFF03"},
-        {"\x02\x03\x03"s, HexMode::KeepFrame, "020303"},
-        {"\x02\x05\x1a\xff\x04"s, HexMode::ContentsOnly, "02051AFF04"},
-        {"\x01\x05\x1a\xff\x03"s, HexMode::ContentsOnly, "01051AFF03"},
-        {"AB\r"s, HexMode::KeepFrame, "41420D"},
-        {""s, HexMode::KeepFrame, ""},
+        {"\x02\x06\x1a\xff\x03"s, HexBytesMode::KeepFrame, "02061AFF03"},
+        {"\x02\x03\x03"s, HexBytesMode::KeepFrame, "020303"},
+        {"\x02\x05\x1a\xff\x04"s, HexBytesMode::ContentsOnly, "02051AFF04"},
+        {"\x01\x05\x1a\xff\x03"s, HexBytesMode::ContentsOnly, "01051AFF03"},
+        {"AB\r"s, HexBytesMode::KeepFrame, "41420D"},
+        {""s, HexBytesMode::KeepFrame, ""},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(HexBytes(c.bytes, c.mode), c.text) << ::testing::PrintToString(c.bytes);
     }
-}
-
-TEST(HexBytes, TakesTheModeByItsNumber) {
-    const std::string frame = "\x02\x04\xab\x03"s;
-    EXPECT_EQ(HexBytes(frame, 0), "\x02\x04"
-                                  "AB\x03"s);
-    EXPECT_EQ(HexBytes(frame, 1), "AB");
 }
 
 } // namespace
