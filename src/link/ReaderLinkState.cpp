@@ -34,10 +34,10 @@ std::optional<int> CounterChannelsRequest(const std::string& text) {
         ++first; // a sign is part of a decimal number as the operator may type it
     }
     const auto [stop, error] = std::from_chars(first, last, value);
-    if (error != std::errc{} || stop != last || value < 0) {
+    if (error != std::errc{} || stop != last || value < 0 || value > INT_MAX) {
         return std::nullopt;
     }
-    return static_cast<int>(std::min<long long>(value, INT_MAX));
+    return static_cast<int>(value);
 }
 
 namespace {

@@ -33,11 +33,16 @@ bool IsLongStatusFrame(std::string_view packet) {
     return (length - SmallestLongFrame) % 3 == 0;
 }
 
-// A short reply of a 6600 sent as a frame. The long-frame rule cannot see it (it is shorter than
-// any long reply), yet the reader sends one for every point while short replies are on.
-bool IsShortStatusFrame(std::string_view packet, const ReaderLinkState& link) {
-    return link.ShortReplies && link.layout.PointDigitsExtra == 2 && IsCompleteFrame(packet) &&
-           2 * (packet.size() - 3) == static_cast<std::size_t>(link.layout.ShortLength);
+// A frame whose contents have exactly the current layout's length. The long-frame rule above only
+// fits the 6600's long replies; the other readers' long replies and the short replies of a 6600
+// (one for every point while short replies are on) would otherwise pass for text replies.
+bool FitsCurrentLayout(std::string_view packet, const ReaderLinkState& link) {
+    if (!IsCompleteFrame(packet)) {
+        return false;
+    }
+    const std::size_t digits = 2 * (packet.size() - 3);
+    return digits == static_cast<std::size_t>(link.layout.LongLength) ||
+           (link.ShortReplies && digits == static_cast<std::size_t>(link.layout.ShortLength));
 }
 
 PacketOutcome TextReply(std::string_view text, ReaderLinkState& link) {
@@ -120,7 +125,7 @@ std::string ReaderWorkingText(std::string_view packet, bool eightBitMode,
     if (!eightBitMode) {
         return std::string(packet);
     }
-    if (IsLongStatusFrame(packet) || IsShortStatusFrame(packet, link)) {
+    if (IsLongStatusFrame(packet) || FitsCurrentLayout(packet, link)) {
         return HexBytes(packet, HexBytesMode::ContentsOnly);
     }
     std::string text(packet);
