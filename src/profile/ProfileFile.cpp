@@ -1,31 +1,236 @@
 #include "profile/ProfileFile.h"
 
+#include "console/SettingsStore.h"
+#include "profile/FileBytes.h"
+#include "profile/ProfileImage.h"
+#include "windows/Prompter.h"
+
+#include <optional>
+
 namespace gw {
 
-ProfileLoadResult LoadProfile(const std::string&, ProfileState&, ProfileContext&) {
-    return {false, "not implemented yet", {}, 0, 0, 4};
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* TemporaryName = "TLInfo.tmp";
+constexpr const char* BackupName = "TLInfo.bak";
+constexpr std::size_t MaxReaderNameLength = 15;
+// The operator may cancel the empty-name question; after this many showings activation goes on
+// with an empty name rather than holding the console (or an unattended run) forever.
+constexpr int MaxNamePrompts = 10;
+
+std::string quoted(const std::string& path) {
+    return "\"" + path + "\"";
 }
 
-bool SaveProfile(const std::string&, ProfileState&, ProfileContext&) {
+fs::path besideFile(const std::string& path, const char* name) {
+    return fs::path(path).parent_path() / name;
+}
+
+std::string fullPath(const std::string& path) {
+    std::error_code code;
+    const fs::path absolute = fs::absolute(path, code);
+    return code ? path : absolute.lexically_normal().string();
+}
+
+void rememberProfilePath(const std::string& path, ProfileContext& ctx) {
+    if (!ctx.settings.writeText(ProfileSettingsKey, ProfileSettingName, fullPath(path))) {
+        ctx.prompter.message(MessageKind::Error, "Error", "Could not write to registry.");
+    }
+}
+
+// Leading and trailing blanks (and control characters) removed.
+std::string trimmed(const std::string& text) {
+    const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && isBlank(text[first])) {
+        ++first;
+    }
+    while (last > first && isBlank(text[last - 1])) {
+        --last;
+    }
+    return text.substr(first, last - first);
+}
+
+// The file read whole, when it holds at least one complete profile.
+std::optional<ProfileImage> readProfileImage(const std::string& path, std::string& error) {
+    FileError fileError;
+    ProfileImage image(ReadFileBytes(path, fileError));
+    if (fileError) {
+        error = fileError.message;
+        return std::nullopt;
+    }
+    if (image.profileCount() == 0) {
+        const std::size_t blockSize = static_cast<std::size_t>(ProfileImage::PageSize) *
+                                      (image.hasFirstPage() ? image.pagesPerProfile() : 4);
+        error = "The profile file " + quoted(path) + " is too short: it has " +
+                std::to_string(image.bytes().size()) + " bytes, one profile takes " +
+                std::to_string(blockSize) + ".";
+        return std::nullopt;
+    }
+    return image;
+}
+
+bool showError(ProfileContext& ctx, const std::string& text) {
+    ctx.prompter.message(MessageKind::Error, "Error", text);
     return false;
 }
 
-bool SelectCurrentProfile(const std::string&, int, ProfileContext&) {
-    return false;
+// Replaces the profile file; a converted file first leaves the old contents as "TLInfo.bak".
+FileError writeProfileImage(const std::string& path, const ProfileImage& updated,
+                            const ProfileImage* previousForBackup, ProfileContext& ctx) {
+    const fs::path temporary = besideFile(path, TemporaryName);
+    if (previousForBackup != nullptr) {
+        const FileError backupError = ReplaceFile(
+            besideFile(path, BackupName), previousForBackup->bytes(), temporary, ctx.syncFile);
+        if (backupError) {
+            return backupError;
+        }
+    }
+    return ReplaceFile(path, updated.bytes(), temporary, ctx.syncFile);
 }
 
-bool ConvertToFivePages(const std::string&, ProfileContext&) {
-    return false;
+} // namespace
+
+ProfileLoadResult LoadProfile(const std::string& path, ProfileState& state, ProfileContext& ctx) {
+    ProfileLoadResult result;
+    const std::optional<ProfileImage> image = readProfileImage(path, result.error);
+    if (!image) {
+        // The live record keeps what it had: it is never filled from bytes that were not read.
+        return result;
+    }
+    result.ok = true;
+    result.pagesPerProfile = image->pagesPerProfile();
+    result.count = image->profileCount();
+    result.current = image->currentIndex();
+    for (int k = 0; k < result.count; ++k) {
+        result.names.push_back(image->profileName(k));
+    }
+    state.PagesPerProfile = result.pagesPerProfile;
+    state.Profile = image->readProfile(result.current);
+    rememberProfilePath(path, ctx);
+    return result;
 }
 
-ProfileActivation ActivateProfileFile(const std::string&, ProfileContext&) {
+bool SaveProfile(const std::string& path, ProfileState& state, ProfileContext& ctx) {
+    std::string error;
+    const std::optional<ProfileImage> original = readProfileImage(path, error);
+    if (!original) {
+        return showError(ctx, "The profile was not saved. " + error);
+    }
+    // The file names the profile being saved, not the record.
+    const int current = original->currentIndex();
+    const bool convert = state.Profile.HasFivePages && !original->isExtended();
+    ProfileImage updated = convert ? original->convertedToFivePages() : *original;
+    // An extended file stays extended even when the record's flag is off: writing a zero there
+    // would make every later profile read from the wrong pages.
+    const bool extended = updated.isExtended();
+    updated.writeProfile(current, state.Profile);
+    updated.setFileWideValues(state.Profile, current, extended);
+
+    const FileError written = writeProfileImage(path, updated, convert ? &*original : nullptr, ctx);
+    if (written) {
+        return showError(ctx, "The profile was not saved. " + written.message);
+    }
+    state.PagesPerProfile = updated.pagesPerProfile();
+    state.Profile.HasFivePages = extended;
+    state.Profile.CurrentProfile = static_cast<std::uint8_t>(current);
+    return true;
+}
+
+bool SelectCurrentProfile(const std::string& path, int index, ProfileContext& ctx) {
+    std::string error;
+    std::optional<ProfileImage> image = readProfileImage(path, error);
+    if (!image) {
+        return showError(ctx, "No profile was selected. " + error);
+    }
+    if (index < 0 || index >= image->profileCount()) {
+        return showError(ctx, "The profile file " + quoted(path) + " has no profile " +
+                                  std::to_string(index) + ".");
+    }
+    image->setCurrentIndex(index);
+    const FileError written = writeProfileImage(path, *image, nullptr, ctx);
+    if (written) {
+        return showError(ctx, "No profile was selected. " + written.message);
+    }
+    return true;
+}
+
+bool ConvertToFivePages(const std::string& path, ProfileContext& ctx) {
+    std::string error;
+    const std::optional<ProfileImage> original = readProfileImage(path, error);
+    if (!original) {
+        return showError(ctx, "The profile file was not converted. " + error);
+    }
+    if (original->isExtended()) {
+        return true;
+    }
+    const FileError written =
+        writeProfileImage(path, original->convertedToFivePages(), &*original, ctx);
+    if (written) {
+        return showError(ctx, "The profile file was not converted. " + written.message);
+    }
+    return true;
+}
+
+ProfileActivation ActivateProfileFile(const std::string& path, ProfileContext& ctx) {
     ProfileActivation activation;
-    activation.error = "not implemented yet";
+    std::optional<ProfileImage> image = readProfileImage(path, activation.error);
+    if (!image) {
+        showError(ctx, activation.error);
+        return activation;
+    }
+    const int current = image->currentIndex();
+    SystemProfile page = image->readProfile(current);
+    activation.ok = true;
+    activation.ReaderType = page.ReaderType;
+    activation.CorrectGlitches = page.CorrectGlitches;
+    activation.ShortDataMode = page.ShortDataMode;
+
+    const std::string nameRead = trimmed(page.ProfileName);
+    std::string name = nameRead;
+    for (int shown = 0; name.empty() && shown < MaxNamePrompts; ++shown) {
+        if (shown > 0) {
+            ctx.prompter.beep();
+        }
+        const std::optional<std::string> entered = ctx.prompter.askText(
+            "Reader system ID is empty", "it must be a unique name (<= 15 chars)", name);
+        if (entered) {
+            name = trimmed(*entered).substr(0, MaxReaderNameLength);
+        }
+    }
+    activation.readerName = name;
+    if (name != nameRead) {
+        page.ProfileName = name;
+        image->writeFirstPage(current, page);
+        const FileError written = writeProfileImage(path, *image, nullptr, ctx);
+        if (written) {
+            showError(ctx, "The reader name was not stored. " + written.message);
+        }
+    }
     return activation;
 }
 
-bool CopyProfileFile(const std::string&, ProfileState&, ProfileContext&) {
-    return false;
+bool CopyProfileFile(const std::string& newPath, ProfileState& state, ProfileContext& ctx) {
+    if (state.ProfilePath.empty()) {
+        return false;
+    }
+    std::error_code code;
+    if (fs::equivalent(state.ProfilePath, newPath, code)) {
+        state.ProfilePath = fullPath(newPath);
+        rememberProfilePath(newPath, ctx);
+        return true;
+    }
+    FileError error;
+    const std::vector<std::uint8_t> bytes = ReadFileBytes(state.ProfilePath, error);
+    if (error || ReplaceFile(newPath, bytes, besideFile(newPath, TemporaryName), ctx.syncFile)) {
+        return false;
+    }
+    state.ProfilePath = fullPath(newPath);
+    rememberProfilePath(newPath, ctx);
+    return true;
 }
 
 } // namespace gw

@@ -43,6 +43,9 @@ public:
     // A question; returns the button chosen (closing the box counts as the last button).
     virtual Answer ask(const std::string& caption, const std::string& text,
                        QuestionButtons buttons) = 0;
+
+    // An acoustic beep before a prompt that is shown again.
+    virtual void beep() {}
 };
 
 } // namespace gw
