@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 namespace gw {
 
@@ -16,17 +17,26 @@ std::string Num(int value) {
     return std::to_string(value);
 }
 
+// Appends the parts in turn (GCC 12 warns falsely about chains of "literal" + std::string).
+std::string Join(std::initializer_list<std::string_view> parts) {
+    std::string text;
+    for (const std::string_view part : parts) {
+        text.append(part);
+    }
+    return text;
+}
+
 Command Reader(std::string name, std::string text) {
     return {std::move(name), std::move(text), CommandTarget::Reader, CommandLogStyle::Quoted};
 }
 
 Command Scanner(std::string name, std::string text) {
-    return {std::move(name), std::move(text) + "\r", CommandTarget::Scanner,
+    return {std::move(name), Join({text, "\r"}), CommandTarget::Scanner,
             CommandLogStyle::ToScanner};
 }
 
 Command Switch(std::string name, char letter, bool on) {
-    return Reader(std::move(name), std::string(1, letter) + (on ? "1 " : "0 "));
+    return Reader(std::move(name), Join({std::string(1, letter), on ? "1 " : "0 "}));
 }
 
 Command MaybePurgeOn(bool purge) {
@@ -53,11 +63,11 @@ Command CommandBuilder::ResetTimer() {
 }
 
 Command CommandBuilder::SetCounterChannels(int n) {
-    return Reader("SetCounterChannels", "T21 " + Num(std::clamp(n, 1, 4)) + " ");
+    return Reader("SetCounterChannels", Join({"T21 ", Num(std::clamp(n, 1, 4)), " "}));
 }
 
 Command CommandBuilder::SetAfterglowInterval(int m, int q) {
-    return Reader("SetAfterglowInterval", "T22 " + Num(m) + " " + Num(q) + " ");
+    return Reader("SetAfterglowInterval", Join({"T22 ", Num(m), " ", Num(q), " "}));
 }
 
 Command CommandBuilder::NormalAfterglowInterval() {
@@ -105,33 +115,33 @@ Command CommandBuilder::GasForIrradiation() {
 }
 
 Command CommandBuilder::SetTemperature(int celsius, int heaterMode) {
-    return Reader("SetTemperature", "@" + Num(celsius) + " " + HeaterMode(heaterMode).text);
+    return Reader("SetTemperature", Join({"@", Num(celsius), " ", HeaterMode(heaterMode).text}));
 }
 
 Command CommandBuilder::HeaterMode(int mode) {
-    return Reader("HeaterMode", "O" + Num(mode) + " ");
+    return Reader("HeaterMode", Join({"O", Num(mode), " "}));
 }
 Command CommandBuilder::MoveBack() {
     return Reader("MoveBack", "M ");
 }
 Command CommandBuilder::Advance(int position) {
-    return Reader("Advance", "A" + Num(position) + " ");
+    return Reader("Advance", Join({"A", Num(position), " "}));
 }
 Command CommandBuilder::Jump(int position) {
-    return Reader("Jump", "J" + Num(position) + " ");
+    return Reader("Jump", Join({"J", Num(position), " "}));
 }
 
 Command CommandBuilder::TLEnd(int endCelsius, int holdSeconds) {
-    return Reader("TLEnd", "E" + Num(endCelsius) + " " + Num(holdSeconds) + " ");
+    return Reader("TLEnd", Join({"E", Num(endCelsius), " ", Num(holdSeconds), " "}));
 }
 
 Command CommandBuilder::Preheat(PreheatKind kind, int celsius, int seconds) {
-    const std::string given = Num(celsius) + " " + Num(seconds);
+    const std::string given = Join({Num(celsius), " ", Num(seconds)});
     switch (kind) {
     case PreheatKind::Wash:
-        return Reader("Preheat", "W" + given + " S0 0 ");
+        return Reader("Preheat", Join({"W", given, " S0 0 "}));
     case PreheatKind::Stage:
-        return Reader("Preheat", "W0 0 S" + given + " ");
+        return Reader("Preheat", Join({"W0 0 S", given, " "}));
     case PreheatKind::None:
         break;
     }
@@ -139,39 +149,39 @@ Command CommandBuilder::Preheat(PreheatKind kind, int celsius, int seconds) {
 }
 
 Command CommandBuilder::TLRun(int incrementCelsius, int coolingCelsius, int rateCelsiusPerSecond) {
-    return Reader("TLRun", "D" + Num(incrementCelsius) + " L" + Num(coolingCelsius) + " R" +
-                               Num(rateCelsiusPerSecond) + " G1 ");
+    return Reader("TLRun", Join({"D", Num(incrementCelsius), " L", Num(coolingCelsius), " R",
+                                 Num(rateCelsiusPerSecond), " G1 "}));
 }
 
 Command CommandBuilder::OSLRun(double powerUnits, int channel, bool compatibility) {
-    return Reader("OSLRun", "U" + FormatConverterUnits(powerUnits) + " " + Num(channel) +
-                                (compatibility ? " 1 " : " 0 "));
+    return Reader("OSLRun", Join({"U", FormatConverterUnits(powerUnits), " ", Num(channel),
+                                  (compatibility ? " 1 " : " 0 ")}));
 }
 
 Command CommandBuilder::MOSLRun(int powerIncrementUnits, int channel, bool compatibility) {
-    return Reader("MOSLRun", "U" + Num(powerIncrementUnits) + " " + Num(channel) +
-                                 (compatibility ? " 1 " : " 0 "));
+    return Reader("MOSLRun", Join({"U", Num(powerIncrementUnits), " ", Num(channel),
+                                   (compatibility ? " 1 " : " 0 ")}));
 }
 
 Command CommandBuilder::Irradiate(int seconds, int irradiatorPosition) {
-    return Reader("Irradiate", "I" + Num(seconds) + " " + Num(irradiatorPosition) + " ");
+    return Reader("Irradiate", Join({"I", Num(seconds), " ", Num(irradiatorPosition), " "}));
 }
 
 Command CommandBuilder::RepeatPoint(int pointIndex) {
-    return Reader("RepeatPoint", "Q" + Num(pointIndex) + " ");
+    return Reader("RepeatPoint", Join({"Q", Num(pointIndex), " "}));
 }
 
 Command CommandBuilder::SetStimulation(double powerUnits, int channel) {
     return Reader("SetStimulation",
-                  "N" + FormatConverterUnits(powerUnits) + " " + Num(channel) + " ");
+                  Join({"N", FormatConverterUnits(powerUnits), " ", Num(channel), " "}));
 }
 
 Command CommandBuilder::SetTimeBase(int multiplier, int stepMilliseconds) {
     std::string text = "B";
     for (int segment = 0; segment < Segments; ++segment) {
-        text += (segment ? " " : "") + Num(multiplier) + " " + Num(stepMilliseconds);
+        text += Join({segment ? " " : "", Num(multiplier), " ", Num(stepMilliseconds)});
     }
-    return Reader("SetTimeBase", text + " \r");
+    return Reader("SetTimeBase", Join({text, " \r"}));
 }
 
 Command CommandBuilder::SetSegmentPoints(int points) {
@@ -180,9 +190,9 @@ Command CommandBuilder::SetSegmentPoints(int points) {
     for (int segment = 0; segment < Segments; ++segment) {
         const int inSegment = std::min(remaining, PointsPerSegment);
         remaining -= inSegment;
-        text += (segment ? " " : "") + Num(inSegment);
+        text += Join({segment ? " " : "", Num(inSegment)});
     }
-    Command command = Reader("SetSegmentPoints", text + " \r");
+    Command command = Reader("SetSegmentPoints", Join({text, " \r"}));
     command.logStyle = CommandLogStyle::QuotedNoColon;
     return command;
 }
@@ -204,7 +214,7 @@ Command CommandBuilder::Combine(std::initializer_list<Command> parts) {
         if (part.text.empty()) {
             continue; // an optional element left out
         }
-        combined.name += (combined.name.empty() ? "" : "+") + part.name;
+        combined.name += Join({combined.name.empty() ? "" : "+", part.name});
         combined.text += part.text;
     }
     return combined;
@@ -270,14 +280,14 @@ Command CommandBuilder::OperatorText(const std::string& typed) {
     if (typed.empty() || typed.back() == ' ') {
         return Reader("OperatorText", typed);
     }
-    return Reader("OperatorText", typed + " ");
+    return Reader("OperatorText", Join({typed, " "}));
 }
 
 Command CommandBuilder::AcquireDisk() {
     return Scanner("AcquireDisk", "]0 ");
 }
 Command CommandBuilder::MoveBeam(int hole) {
-    return Scanner("MoveBeam", "]5 " + Num(hole) + " ");
+    return Scanner("MoveBeam", Join({"]5 ", Num(hole), " "}));
 }
 Command CommandBuilder::ArmLaser() {
     return Scanner("ArmLaser", "]6 -1 1 ");

@@ -135,6 +135,10 @@ std::string ReaderWorkingText(std::string_view packet, bool eightBitMode,
     return text;
 }
 
+LogLine ReaderDiscardLine(std::string_view bytes) {
+    return StampedLine(" discarded: " + HexBytes(bytes, HexBytesMode::KeepFrame));
+}
+
 PacketOutcome InterpretReaderPacket(std::string_view packet, bool eightBitMode,
                                     ReaderLinkState& link, ReaderState& state) {
     std::optional<LogLine> extraLong;

@@ -47,6 +47,9 @@ std::optional<int> IdentifySystemType(std::string_view identification);
 std::string ReaderWorkingText(std::string_view packet, bool eightBitMode,
                               const ReaderLinkState& link);
 
+// The log line for bytes the 7-bit splitter could not place in a packet.
+LogLine ReaderDiscardLine(std::string_view bytes);
+
 // Handles one packet from the reader port's splitter: classifies it, decodes a status reply into
 // the state and updates the link's flags.
 PacketOutcome InterpretReaderPacket(std::string_view packet, bool eightBitMode,

@@ -270,6 +270,12 @@ TEST(EightBitFrames, TextFramesAndBrokenFrames) {
     EXPECT_EQ(broken.workingText, HexDigits(wrongLength));
 }
 
+TEST(ReaderDiscardLine, ShowsTheBytesInHex) {
+    EXPECT_EQ(ReaderDiscardLine("A\r\x01"), StampedLine(" discarded: 410D01"));
+    EXPECT_EQ(ReaderDiscardLine(std::string("\x02\x05\xAB\xCD\x03")),
+              StampedLine(std::string(" discarded: \x02\x05") + "ABCD\x03"));
+}
+
 TEST(HexBytes, FramesAndOtherBytes) {
     const std::string frame = std::string("\x02\x06") + "\x1F\xA0\x7F" + "\x03";
     EXPECT_EQ(HexBytes(frame, HexBytesMode::ContentsOnly), "1FA07F");
