@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/LinkSetup.h"
 #include "link/LogLine.h"
 #include "link/ReaderLinkState.h"
 #include "link/ReaderState.h"
@@ -12,7 +13,7 @@
 namespace gw {
 
 // A 7-bit packet this long was cut by the splitter's size limit rather than ended by a CR.
-inline constexpr std::size_t ExtraLongPacketBytes = 3686;
+inline constexpr std::size_t ExtraLongPacketBytes = link_setup::kReaderSizeLimit;
 
 enum class PacketKind {
     Empty,      // a lone CR: nothing to do
