@@ -44,4 +44,8 @@ private:
     std::uint8_t bits_ = 0;
 };
 
+inline LineErrors operator|(LineError a, LineError b) {
+    return LineErrors(a) | LineErrors(b);
+}
+
 } // namespace gw

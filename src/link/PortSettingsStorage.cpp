@@ -33,7 +33,7 @@ std::optional<std::string> PortSettingsStorage::composeKey(const std::string& ke
         return std::nullopt;
     }
     std::string path = backslash == std::string::npos ? "" : keyPath.substr(backslash + 1);
-    if (path.empty() || path.back() != '\\') {
+    if (!path.empty() && path.back() != '\\') {
         path += '\\';
     }
     return root + '\\' + path + portComponent;

@@ -4,10 +4,10 @@ namespace gw {
 
 LinkPorts::LinkPorts(QObject* parent) : QObject(parent) {
     connect(&reader_, &LinkPort::lineErrorOccurred, this,
-            [this](LineErrors) { readerErrorPending_ = true; });
+            [this](LineErrors) { emit readerErrorPendingSet(true); });
     connect(&scanner_, &LinkPort::lineErrorOccurred, this,
-            [this](LineErrors) { readerErrorPending_ = false; });
-    connect(&reader_, &LinkPort::afterClose, this, [this] { readerErrorPending_ = false; });
+            [this](LineErrors) { emit readerErrorPendingSet(false); });
+    connect(&reader_, &LinkPort::afterClose, this, [this] { emit readerErrorPendingSet(false); });
     connect(&reader_, &LinkPort::logLine, this, &LinkPorts::logLine);
     connect(&scanner_, &LinkPort::logLine, this, &LinkPorts::logLine);
 }

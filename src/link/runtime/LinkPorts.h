@@ -11,10 +11,11 @@ namespace gw {
 
 class SettingsStore;
 
-// The console's two links, the reader's and the scanner's, with the state they share: the
-// pending-reader-error flag (`ReaderErrorPending`), which a line error on the reader port sets and
-// one on the scanner port clears, and which closing the reader port clears. The log lines of both
-// ports come out of logLine().
+// The console's two links, the reader's and the scanner's, and what they do to the
+// pending-reader-error flag (`ReaderErrorPending` of the reply parser's state): a line error on the
+// reader port sets it, one on the scanner port clears it, and closing the reader port clears it;
+// readerErrorPendingSet() tells the flag's owner the new value. The log lines of both ports come
+// out of logLine().
 class LinkPorts : public QObject {
     Q_OBJECT
 
@@ -26,21 +27,17 @@ public:
     const ReaderPort& reader() const { return reader_; }
     const ScannerPort& scanner() const { return scanner_; }
 
-    bool readerErrorPending() const { return readerErrorPending_; }
-    // The reply parser sets it for a garbled reply and clears it with the next status reply.
-    void setReaderErrorPending(bool pending) { readerErrorPending_ = pending; }
-
     // Restores both ports from their keys; false when either load failed (the other is still
     // loaded).
     bool loadSettings(SettingsStore& store);
 
 signals:
     void logLine(const QString& text);
+    void readerErrorPendingSet(bool pending);
 
 private:
     ReaderPort reader_;
     ScannerPort scanner_;
-    bool readerErrorPending_ = false;
 };
 
 } // namespace gw
