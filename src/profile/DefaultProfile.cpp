@@ -24,7 +24,7 @@ std::int16_t betaPortFor(std::int16_t readerType) {
     if (readerType == 4) {
         return 15;
     }
-    return (readerType == 2 || readerType == 3) ? 10 : 0;
+    return (readerType == 2 || readerType == 3) ? 10 : 0; // no internal beta port otherwise
 }
 
 // A blue visible source and infrared LEDs, stage preheat, the usual time bases.

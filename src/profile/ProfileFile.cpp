@@ -54,25 +54,6 @@ std::string trimmed(const std::string& text) {
     return text.substr(first, last - first);
 }
 
-// The file read whole, when it holds at least one complete profile.
-std::optional<ProfileImage> readProfileImage(const std::string& path, std::string& error) {
-    FileError fileError;
-    ProfileImage image(ReadFileBytes(path, fileError));
-    if (fileError) {
-        error = fileError.message;
-        return std::nullopt;
-    }
-    if (image.profileCount() == 0) {
-        const std::size_t blockSize = static_cast<std::size_t>(ProfileImage::PageSize) *
-                                      (image.hasFirstPage() ? image.pagesPerProfile() : 4);
-        error = "The profile file " + quoted(path) + " is too short: it has " +
-                std::to_string(image.bytes().size()) + " bytes, one profile takes " +
-                std::to_string(blockSize) + ".";
-        return std::nullopt;
-    }
-    return image;
-}
-
 bool showError(ProfileContext& ctx, const std::string& text) {
     ctx.prompter.message(MessageKind::Error, "Error", text);
     return false;
@@ -94,9 +75,27 @@ FileError writeProfileImage(const std::string& path, const ProfileImage& updated
 
 } // namespace
 
+std::optional<ProfileImage> ReadProfileImage(const std::string& path, std::string& error) {
+    FileError fileError;
+    ProfileImage image(ReadFileBytes(path, fileError));
+    if (fileError) {
+        error = fileError.message;
+        return std::nullopt;
+    }
+    if (image.profileCount() == 0) {
+        const std::size_t blockSize = static_cast<std::size_t>(ProfileImage::PageSize) *
+                                      (image.hasFirstPage() ? image.pagesPerProfile() : 4);
+        error = "The profile file " + quoted(path) + " is too short: it has " +
+                std::to_string(image.bytes().size()) + " bytes, one profile takes " +
+                std::to_string(blockSize) + ".";
+        return std::nullopt;
+    }
+    return image;
+}
+
 ProfileLoadResult LoadProfile(const std::string& path, ProfileState& state, ProfileContext& ctx) {
     ProfileLoadResult result;
-    const std::optional<ProfileImage> image = readProfileImage(path, result.error);
+    const std::optional<ProfileImage> image = ReadProfileImage(path, result.error);
     if (!image) {
         // The live record keeps what it had: it is never filled from bytes that were not read.
         return result;
@@ -116,7 +115,7 @@ ProfileLoadResult LoadProfile(const std::string& path, ProfileState& state, Prof
 
 bool SaveProfile(const std::string& path, ProfileState& state, ProfileContext& ctx) {
     std::string error;
-    const std::optional<ProfileImage> original = readProfileImage(path, error);
+    const std::optional<ProfileImage> original = ReadProfileImage(path, error);
     if (!original) {
         return showError(ctx, "The profile was not saved. " + error);
     }
@@ -142,7 +141,7 @@ bool SaveProfile(const std::string& path, ProfileState& state, ProfileContext& c
 
 bool SelectCurrentProfile(const std::string& path, int index, ProfileContext& ctx) {
     std::string error;
-    std::optional<ProfileImage> image = readProfileImage(path, error);
+    std::optional<ProfileImage> image = ReadProfileImage(path, error);
     if (!image) {
         return showError(ctx, "No profile was selected. " + error);
     }
@@ -160,7 +159,7 @@ bool SelectCurrentProfile(const std::string& path, int index, ProfileContext& ct
 
 bool ConvertToFivePages(const std::string& path, ProfileContext& ctx) {
     std::string error;
-    const std::optional<ProfileImage> original = readProfileImage(path, error);
+    const std::optional<ProfileImage> original = ReadProfileImage(path, error);
     if (!original) {
         return showError(ctx, "The profile file was not converted. " + error);
     }
@@ -177,7 +176,7 @@ bool ConvertToFivePages(const std::string& path, ProfileContext& ctx) {
 
 ProfileActivation ActivateProfileFile(const std::string& path, ProfileContext& ctx) {
     ProfileActivation activation;
-    std::optional<ProfileImage> image = readProfileImage(path, activation.error);
+    std::optional<ProfileImage> image = ReadProfileImage(path, activation.error);
     if (!image) {
         showError(ctx, activation.error);
         return activation;

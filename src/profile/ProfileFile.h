@@ -1,10 +1,12 @@
 #pragma once
 
 #include "profile/ProfileContext.h"
+#include "profile/ProfileImage.h"
 #include "profile/ProfileState.h"
 #include "profile/SystemProfile.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +34,10 @@ struct ProfileActivation {
     bool CorrectGlitches = false;
     bool ShortDataMode = false;
 };
+
+// The whole file, when it can be read and holds at least one complete profile; otherwise empty,
+// with `error` saying why. Changes nothing.
+std::optional<ProfileImage> ReadProfileImage(const std::string& path, std::string& error);
 
 // Reads the current profile of the file into state.Profile and sets state.PagesPerProfile; stores
 // the full path in the setting "System info". A file that holds no complete profile leaves the

@@ -1,5 +1,7 @@
 #include "tool/ToolCommand.h"
 
+#include "tool/ProfileCommand.h"
+
 #include <ostream>
 
 namespace gw::tool {
@@ -7,6 +9,8 @@ namespace gw::tool {
 // Each subcommand adds its own line here.
 const std::vector<ToolCommand>& toolCommands() {
     static const std::vector<ToolCommand> commands = {
+        {"profile", "profile show|list|new|set|select|convert FILE ...  (profile files)",
+         runProfileCommand},
     };
     return commands;
 }
