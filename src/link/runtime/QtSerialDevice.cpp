@@ -163,26 +163,30 @@ void QtSerialDevice::onReadyRead() {
 }
 
 void QtSerialDevice::onError(QSerialPort::SerialPortError error) {
-    switch (error) {
-    case QSerialPort::NoError:
-        return;
-    case QSerialPort::ResourceError:
-    case QSerialPort::DeviceNotFoundError:
-        if (port_.isOpen() && !lostReported_) {
-            lostReported_ = true;
-            emit lost(port_.errorString());
-        }
-        return;
-    case QSerialPort::ReadError:
-    case QSerialPort::WriteError:
-        if (port_.isOpen()) {
-            emit lineError(LineError::InputOutput);
-        }
-        return;
-    default:
-        // Opening and set-up errors are reported by open() itself.
+    if (!port_.isOpen() || lostReported_) {
         return;
     }
+    // A device that can no longer be read or written is gone (an adapter pulled out, the far side
+    // of a pseudo-terminal closed); the error would repeat at every event, so it is reported once.
+    QString reason;
+    switch (error) {
+    case QSerialPort::ResourceError:
+    case QSerialPort::DeviceNotFoundError:
+        reason = QStringLiteral("the device is no longer available");
+        break;
+    case QSerialPort::ReadError:
+        reason = QStringLiteral("the device cannot be read");
+        break;
+    case QSerialPort::WriteError:
+        reason = QStringLiteral("the device cannot be written");
+        break;
+    default:
+        // Set-up errors are reported by open() itself.
+        return;
+    }
+    lostReported_ = true;
+    emit lineError(LineError::InputOutput);
+    emit lost(reason);
 }
 
 } // namespace gw
