@@ -1,0 +1,24 @@
+#include "console/views/PanelLabel.h"
+
+namespace gw {
+
+PanelLabel::PanelLabel(QWidget* parent) : QLabel(parent) {
+    setAlignment(Qt::AlignCenter);
+    QFont bold = font();
+    bold.setBold(true);
+    setFont(bold);
+    setAutoFillBackground(true);
+    setHighlighted(false);
+}
+
+void PanelLabel::setHighlighted(bool on) {
+    highlighted_ = on;
+    QPalette p = palette();
+    const QPalette& app = QWidget::palette();
+    p.setColor(QPalette::Window, on ? app.color(QPalette::Highlight) : app.color(QPalette::Button));
+    p.setColor(QPalette::WindowText,
+               on ? app.color(QPalette::HighlightedText) : app.color(QPalette::ButtonText));
+    setPalette(p);
+}
+
+} // namespace gw
