@@ -115,8 +115,9 @@ int LoopExpander::LoopOverDisks(sc_Text& body, std::size_t bodyStart, const std:
         return 0;
     }
     sc_List& disks = script_.Disks();
-    if (disks.disks.Size() + static_cast<std::size_t>(newDisks) > ScriptCompiler::MaxDisks) {
-        script_.SetError(" Script makes more than 10000 disks ");
+    const std::size_t maxDisks = compiler_.Bounds().maxDisks;
+    if (disks.disks.Size() + static_cast<std::size_t>(newDisks) > maxDisks) {
+        script_.SetError(" Script makes more than " + std::to_string(maxDisks) + " disks ");
         return 0;
     }
     auto disk = disks.disks.LastIterator();

@@ -18,8 +18,8 @@ bool HasBlankOrTab(std::string_view text) {
 
 } // namespace
 
-ScriptCompiler::ScriptCompiler(sc_Script& script, Prompter& prompter)
-    : script_(script), prompter_(prompter) {}
+ScriptCompiler::ScriptCompiler(sc_Script& script, Prompter& prompter, ScriptLimits limits)
+    : script_(script), prompter_(prompter), limits_(limits) {}
 
 void ScriptCompiler::Compile() {
     sc_Script& s = script_;
@@ -392,16 +392,18 @@ void ScriptCompiler::CopySequence(sc_Sequence& target, const sc_Sequence& source
 }
 
 bool ScriptCompiler::CountCommand() {
-    if (++commandsMade_ > MaxCommands) {
-        script_.SetError(" Script makes more than 200000 commands ");
+    if (++commandsMade_ > limits_.maxCommands) {
+        script_.SetError(" Script makes more than " + std::to_string(limits_.maxCommands) +
+                         " commands ");
         return false;
     }
     return true;
 }
 
 bool ScriptCompiler::CountBodyLine() {
-    if (++bodyLinesRead_ > MaxBodyLines) {
-        script_.SetError(" Loops repeat more than 1000000 lines ");
+    if (++bodyLinesRead_ > limits_.maxBodyLines) {
+        script_.SetError(" Loops repeat more than " + std::to_string(limits_.maxBodyLines) +
+                         " lines ");
         return false;
     }
     return true;

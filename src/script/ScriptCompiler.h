@@ -11,18 +11,20 @@ struct sc_Script;
 struct sc_Sequence;
 class sc_Text;
 
+// Bounds that keep a runaway script (huge '#' counts, loops nested many times) from
+// exhausting the machine; each ends compilation with its own error instead.
+struct ScriptLimits {
+    std::size_t maxCommands = 100000;
+    std::size_t maxDisks = 10000;
+    std::size_t maxBodyLines = 1000000; // lines read from loop bodies
+};
+
 // Reads a script text from top to bottom: the header, GLOBAL and SEQUENCE blocks, OPEN and INFO
 // lines, and the method body, whose LOOP blocks the LoopExpander unrolls. Stops at the first
 // error, recorded in the script. Variables without value are asked for through the prompter.
 class ScriptCompiler {
 public:
-    // Bounds that keep a runaway script (huge '#' counts, deep nesting) from exhausting the
-    // machine; each ends compilation with its own error instead.
-    static constexpr std::size_t MaxCommands = 200000;
-    static constexpr std::size_t MaxDisks = 10000;
-    static constexpr std::size_t MaxBodyLines = 1000000;
-
-    ScriptCompiler(sc_Script& script, Prompter& prompter);
+    ScriptCompiler(sc_Script& script, Prompter& prompter, ScriptLimits limits = {});
 
     void Compile();
 
@@ -37,6 +39,7 @@ public:
     // Counts one line read from a loop body; false (with the error set) once the bound is passed.
     bool CountBodyLine();
 
+    const ScriptLimits& Bounds() const { return limits_; }
     sc_Script& Script() { return script_; }
     Prompter& Asker() { return prompter_; }
 
@@ -66,6 +69,7 @@ private:
 
     sc_Script& script_;
     Prompter& prompter_;
+    ScriptLimits limits_;
     std::size_t commandsMade_ = 0;
     std::size_t bodyLinesRead_ = 0;
 };

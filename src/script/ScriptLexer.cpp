@@ -26,17 +26,13 @@ std::string NextToken(std::string_view line, std::size_t& pos, std::size_t& star
         pos = line.size() + 1;
         return {};
     }
-    std::string token;
     while (i < line.size() && !IsTokenSeparator(line[i])) {
-        const char c = line[i++];
-        token += c;
-        if (c == '"') {
+        if (line[i++] == '"') {
             const std::size_t close = line.find('"', i);
-            const std::size_t end = close == std::string_view::npos ? line.size() : close + 1;
-            token.append(line.substr(i, end - i));
-            i = end;
+            i = close == std::string_view::npos ? line.size() : close + 1;
         }
     }
+    std::string token(line.substr(start, i - start));
     // Step over the separator that ended the token; pos is 1-based.
     pos = i < line.size() ? i + 2 : line.size() + 1;
     return token;

@@ -56,9 +56,9 @@ public:
     // The first node whose name equals name (both cut to the name length). The cursor is left on
     // the node found, or on the last node when none is found.
     T* FindNode(std::string_view name) {
-        const std::string wanted = CutName(name);
+        const std::string_view wanted = name.substr(0, MaxNameLength);
         for (auto it = nodes_.begin(); it != nodes_.end(); ++it) {
-            if (CutName(it->name) == wanted) {
+            if (std::string_view(it->name).substr(0, MaxNameLength) == wanted) {
                 cursor_ = it;
                 return &*it;
             }

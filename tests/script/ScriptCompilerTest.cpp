@@ -182,10 +182,6 @@ TEST(ScriptCompiler, EveryMessagePointsAtItsLine) {
          {"METHOD", "SEQUENCE", "ABCDEFGHIJKLMNOPQRSTU = (NATL NORM)", "END SEQUENCE", "x"},
          " Sequence name longer than 20 characters ABCDEFGHIJKLMNOPQRSTU ",
          3},
-        {"huge disk count",
-         {"METHOD", "METHOD", "LOOP DISKS #999999999", "END LOOP", "END METHOD"},
-         " Script makes more than 10000 disks ",
-         3},
     };
     for (const ErrorCase& c : cases) {
         const auto compiled = CompileText(Lines(c.lines));
