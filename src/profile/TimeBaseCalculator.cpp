@@ -376,7 +376,7 @@ TimeBaseResult TimeBaseCalculator::lmOsl() {
     }
     if (!found && tooWide) {
         return CannotBePlanned("LM-OSL time of " + Seconds(moslTime_) +
-                               " cannot be planned: a point would take longer than 65.025 s.");
+                               " cannot be planned: a point would take 65.025 s or more.");
     }
     if (!found) {
         return {TimeBaseOutcome::NoSolution, {}};
@@ -437,8 +437,8 @@ TimeBaseResult TimeBaseCalculator::vmOsl() {
         widths[i] = SplitWidth(w);
         if (widths[i].X * widths[i].Y == 0) {
             return CannotBePlanned("VM-OSL time of " + Seconds(moslTime_) +
-                                   " cannot be planned: its widest channel would exceed "
-                                   "65.025 s.");
+                                   " cannot be planned: its widest channel would need "
+                                   "65.025 s or more.");
         }
     }
     std::array<long long, Bases> counts{};

@@ -1,6 +1,7 @@
 #include "tool/ToolCommand.h"
 
 #include "tool/ProfileCommand.h"
+#include "tool/TimebaseCommand.h"
 
 #include <ostream>
 
@@ -11,6 +12,9 @@ const std::vector<ToolCommand>& toolCommands() {
     static const std::vector<ToolCommand> commands = {
         {"profile", "profile show|list|new|set|select|convert FILE ...  (profile files)",
          runProfileCommand},
+        {"timebase",
+         "timebase osl LUM BLEACH BGD [--veltrax] [--system 0|1] | timebase lm|vm MAXPOWER TIME",
+         runTimebaseCommand},
     };
     return commands;
 }
