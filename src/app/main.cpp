@@ -1,12 +1,58 @@
+#include "app/views/ConsoleWindows.h"
+#include "app/views/TConsoleForm.h"
+#include "console/ConsoleOptions.h"
+#include "console/ConsoleSettings.h"
+#include "console/LogFileSink.h"
+#include "console/TimeScale.h"
+#include "console/runtime/Console.h"
+#include "console/runtime/LocaleLogClock.h"
+#include "platform/QSettingsStore.h"
+#include "windows/views/QtPrompter.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <cstdio>
+
+namespace {
+
+// The command line as Qt leaves it (its own options taken out), without the program name.
+std::vector<std::string> programArguments() {
+    std::vector<std::string> arguments;
+    const QStringList all = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < all.size(); ++i) {
+        arguments.push_back(all[i].toStdString());
+    }
+    return arguments;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Glimwerk Console"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Glimwerk Console"));
-    window.resize(900, 640);
-    window.show();
-    return app.exec();
+    QApplication::setOrganizationName(QStringLiteral("Ostvane"));
+    QApplication::setApplicationName(QString::fromLatin1(gw::ConsoleSettings::ApplicationTitle));
+
+    const gw::ConsoleOptions options = gw::ParseConsoleOptions(programArguments());
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "gwconsole: %s\n%s", options.error.c_str(),
+                     gw::ConsoleUsage().c_str());
+        return 2;
+    }
+    if (options.showUsage) {
+        std::fputs(gw::ConsoleUsage().c_str(), stdout);
+        return 0;
+    }
+    gw::TimeScale::SetFactor(options.timeScale);
+
+    const auto settingsStore = gw::QSettingsStore::ForCurrentUser();
+    gw::QtPrompter prompter;
+    gw::LocaleLogClock clock;
+    gw::DiskLogFileSink logFile;
+    gw::Console console(*settingsStore, prompter, clock, logFile);
+
+    gw::ConsoleWindows windows(console);
+    gw::TConsoleForm& form = windows.consoleForm();
+    prompter.setParentWidget(&form);
+    console.InitMainForm(options, form);
+    form.show();
+    return QApplication::exec();
 }

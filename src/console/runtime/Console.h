@@ -1,0 +1,127 @@
+#pragma once
+
+#include "console/ConsoleLog.h"
+#include "console/ConsoleOptions.h"
+#include "console/ConsoleSettings.h"
+#include "console/ManualResetEvent.h"
+#include "console/RunState.h"
+#include "engine/TDataType.h"
+#include "link/ReaderLinkState.h"
+#include "link/ReaderState.h"
+#include "link/runtime/LinkPorts.h"
+#include "profile/ProfileContext.h"
+#include "profile/ProfileState.h"
+
+#include <QObject>
+#include <QTimer>
+#include <atomic>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace gw {
+
+class LogClock;
+class LogFileSink;
+class MainFormHooks;
+class Prompter;
+class SettingsStore;
+
+// The console's state, owned for the life of the process: the log, the reader state, the current
+// operation, the profile, the events and method slots the measurement engine runs on, the start
+// timer and the run state. The main window shows it; gwtool can drive it without any window.
+// Everything here belongs to the user-interface thread, except the four events and
+// invokeOnMainThread(), which the data-take thread uses.
+class Console : public QObject {
+    Q_OBJECT
+
+public:
+    using Slot = std::function<void()>;
+
+    static constexpr int StartDelayMs = 3000; // from the window showing to the reader port opening
+
+    Console(SettingsStore& store, Prompter& prompter, const LogClock& clock, LogFileSink& logSink,
+            QObject* parent = nullptr);
+    ~Console() override;
+
+    // The start-up sequence, once, after every window exists.
+    void InitMainForm(const ConsoleOptions& options, MainFormHooks& hooks);
+
+    // The main window has appeared: in 3 s (scaled) the start timer runs "Open port".
+    void mainWindowShown();
+
+    // The operator's system-type selection (also applied by profile activation): checks the item;
+    // a changed type changes the reply layout and the caption; the panels are always laid out.
+    // Values other than 0 to 4 change nothing.
+    void SelectSystemType(int systemType);
+
+    // Runs fn on the user-interface thread and waits for it; directly when already there. False
+    // when the console is going away and fn was not run.
+    bool invokeOnMainThread(const std::function<void()>& fn);
+
+    // Arms the start timer to call TakeData after the nominal delay (scaled).
+    void armStartTimer(int nominalMs);
+    QTimer& StartTimer() { return startTimer_; }
+
+    // "Open port": the reader port, and the scanner port on a 6600 with a scanner. A port that
+    // cannot be opened is told to the operator and stays closed.
+    void openPorts();
+    // Closes both ports when open.
+    void closePorts();
+
+    // The close question; false when the window must stay open (the log could not be saved).
+    bool confirmClose();
+
+    // Log lines; the time of day goes in front.
+    void AppendLog(const std::string& text) { log_.AppendLog(text); }
+    ConsoleLog& log() { return log_; }
+    ConsoleSettings& settings() { return settings_; }
+    Prompter& prompter() { return prompter_; }
+
+    int SystemType() const { return linkState.systemType(); }
+    void setSystemType(int systemType);
+    // The reader link's transmission mode: 7-bit text lines (off) or 8-bit frames (on).
+    bool EightBitMode() const { return ports.reader().eightBitMode(); }
+
+    LinkPorts ports;
+
+    ProfileState profile;
+    ReaderState readerState;
+    ReaderLinkState linkState;
+    TDataType CurrentOperation;
+    RunState runState;
+
+    // The four manual-reset events of the measurement engine.
+    ManualResetEvent ConditionEvent{false};
+    ManualResetEvent ScannerDoneEvent{false};
+    ManualResetEvent ReplyEvent{true};
+    ManualResetEvent ScannerIdleEvent{true};
+
+    // The method slots: the watch check after each decoded reply, the finisher of the running
+    // operation, and the starter the start timer calls.
+    Slot WatchCondition;
+    Slot Finisher;
+    Slot TakeData;
+
+signals:
+    void systemTypeChanged(int systemType);
+
+private:
+    void onStartTimer();
+    void resetEvents();
+    std::string findProfileFile(const ConsoleOptions& options);
+    bool activateProfile(const std::string& path);
+    void restorePortSettings(const ConsoleOptions& options);
+    bool openPort(LinkPort& port);
+
+    Prompter& prompter_;
+    ConsoleSettings settings_;
+    ConsoleLog log_;
+    ProfileContext profileContext_;
+    MainFormHooks* hooks_ = nullptr;
+    QTimer startTimer_;
+    std::vector<std::string> startupNotes_; // logged once the dump has been emptied at start-up
+    std::atomic<bool> closing_{false};
+};
+
+} // namespace gw

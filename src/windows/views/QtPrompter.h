@@ -1,0 +1,31 @@
+#pragma once
+
+#include "windows/Prompter.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace gw {
+
+// The Prompter of the windowed console: message boxes and small input dialogs over the main
+// window. Texts arrive as Windows-1252 bytes and are shown as Unicode.
+class QtPrompter : public Prompter {
+public:
+    // Dialogs are centred on this window (the main window once it exists).
+    void setParentWidget(QWidget* parent) { parent_ = parent; }
+
+    std::optional<double> askNumber(const std::string& heading,
+                                    const std::string& valueText) override;
+    std::optional<std::string> askText(const std::string& heading, const std::string& explanation,
+                                       const std::string& proposed) override;
+    WarningResult warn(const std::string& message, bool offerIgnore, bool offerIgnoreAll) override;
+    void message(MessageKind kind, const std::string& caption, const std::string& text) override;
+    Answer ask(const std::string& caption, const std::string& text,
+               QuestionButtons buttons) override;
+    void beep() override;
+
+private:
+    QPointer<QWidget> parent_;
+};
+
+} // namespace gw
