@@ -44,6 +44,7 @@ SimReader::SimReader(const SimOptions& options)
     : options_(options), encoder_(options.systemType, options.eightBit), noise_(options.seed),
       faultRandom_(options.seed ^ 0x9E3779B97F4A7C15ull),
       samples_(static_cast<std::size_t>(simPlatterPositions(options.systemType))),
+      restedUntilMs_(samples_.size(), 0.0),
       platter_(simPlatterPositions(options.systemType)),
       irradiatorOffset_(options.irradiatorOffset >= 0 ? options.irradiatorOffset
                                                       : simDefaultIrradiatorOffset(options.systemType)),
@@ -57,7 +58,18 @@ SimReader::SimReader(const SimOptions& options)
     }
 }
 
-SimSample& SimReader::sample(int disk) { return samples_[static_cast<std::size_t>(platter_.diskAt(disk) - 1)]; }
+SimSample& SimReader::sample(int disk) { return catchUp(platter_.diskAt(disk)); }
+
+SimSample& SimReader::catchUp(int disk) {
+    // A disk resting on the platter only fades at room temperature, which can be done in one go.
+    const std::size_t index = static_cast<std::size_t>(disk - 1);
+    SimSample& sample = samples_[index];
+    if (now_ > restedUntilMs_[index]) {
+        sample.release(SimHeater::kRoomC, 0.0, 0.0, (now_ - restedUntilMs_[index]) / 1000.0);
+        restedUntilMs_[index] = now_;
+    }
+    return sample;
+}
 
 int SimReader::stateCode() const {
     if (tl_) {
@@ -236,6 +248,8 @@ void SimReader::startTl() {
     pointCounter_ = 0;
     tl_.emplace(tlProgram_, now_, heater_.temperature());
     lastReplyMs_ = now_;
+    // From now on the run sets the pace of the replies.
+    ackDueMs_ = kNever;
     expectedPhotons_ = {};
 }
 
@@ -248,6 +262,7 @@ void SimReader::startOsl(const SimCommand& command) {
     osl_.emplace(timeBase_, static_cast<int>(command.args.empty() ? 0 : command.args[0]),
                  static_cast<int>(channel), compatible, now_);
     expectedPhotons_ = {};
+    ackDueMs_ = kNever;
     if (osl_->finished()) {
         osl_.reset();
     }
@@ -378,19 +393,14 @@ void SimReader::integrate(double dtMs) {
     heater_.step(dtS);
 
     const int measuredDisk = platter_.diskAt(platter_.position());
-    const int irradiatedDisk = platter_.diskAt(platter_.position() - irradiatorOffset_);
-    double photons = 0.0;
-    for (int disk = 1; disk <= static_cast<int>(samples_.size()); ++disk) {
-        SimSample& sample = samples_[static_cast<std::size_t>(disk - 1)];
-        if (disk == measuredDisk) {
-            photons = sample.release(heater_.temperature(), visiblePower(), infraredPower(), dtS);
-        } else {
-            sample.release(SimHeater::kRoomC, 0.0, 0.0, dtS);
-        }
-        if (irradiating_ && disk == irradiatedDisk) {
-            const double irradiatedS = std::min(dtMs, irradiateUntilMs_ - now_) / 1000.0;
-            sample.irradiate(options_.doseRateGyPerS * std::max(0.0, irradiatedS));
-        }
+    SimSample& measured = catchUp(measuredDisk);
+    const double photons =
+        measured.release(heater_.temperature(), visiblePower(), infraredPower(), dtS);
+    restedUntilMs_[static_cast<std::size_t>(measuredDisk - 1)] = now_ + dtMs;
+    if (irradiating_) {
+        const int irradiatedDisk = platter_.diskAt(platter_.position() - irradiatorOffset_);
+        const double irradiatedS = std::max(0.0, std::min(dtMs, irradiateUntilMs_ - now_)) / 1000.0;
+        catchUp(irradiatedDisk).irradiate(options_.doseRateGyPerS * irradiatedS);
     }
     const double background = incandescencePerS(heater_.temperature()) +
                               (calibration_ ? kCalibrationLightPerS : 0.0) +

@@ -79,6 +79,7 @@ private:
     void queueAck();
 
     void integrate(double dtMs);
+    SimSample& catchUp(int disk);
     void handleDueEvents();
     void emitStatus(bool dataPoint);
     void emitQuery(int point);
@@ -97,6 +98,7 @@ private:
     SimRandom noise_;
     SimRandom faultRandom_;
     std::vector<SimSample> samples_;
+    std::vector<double> restedUntilMs_; // each disk's traps are up to date until then
     SimHeater heater_;
     SimPlatter platter_;
     int irradiatorOffset_;
