@@ -7,7 +7,9 @@ namespace gw {
 
 namespace {
 
-bool isSeparator(char c) { return c == ' ' || c == '\r' || c == '\n' || c == '\t'; }
+bool isSeparator(char c) {
+    return c == ' ' || c == '\r' || c == '\n' || c == '\t';
+}
 
 bool startsCommand(char c) {
     return std::isalpha(static_cast<unsigned char>(c)) != 0 || c == '@' || c == ']';

@@ -59,6 +59,8 @@ double SimOslRun::nextPointMs() const {
     return finished() ? 0.0 : boundariesMs_[static_cast<std::size_t>(nextPoint_)];
 }
 
-void SimOslRun::pointSent() { ++nextPoint_; }
+void SimOslRun::pointSent() {
+    ++nextPoint_;
+}
 
 } // namespace gw

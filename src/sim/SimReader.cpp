@@ -10,17 +10,17 @@ namespace gw {
 namespace {
 
 constexpr double kNever = std::numeric_limits<double>::infinity();
-constexpr double kAckDelayMs = 30.0;       // the reader answers a command with a fresh status
+constexpr double kAckDelayMs = 30.0; // the reader answers a command with a fresh status
 constexpr double kTextDelayMs = 50.0;
 constexpr double kPowerOnDelayMs = 100.0;
-constexpr double kFineStepMs = 10.0;       // while heating, lighting or irradiating
+constexpr double kFineStepMs = 10.0; // while heating, lighting or irradiating
 constexpr double kCoarseStepMs = 250.0;
-constexpr double kCommandQuietMs = 200.0;  // an unfinished command is given up after this
+constexpr double kCommandQuietMs = 200.0; // an unfinished command is given up after this
 constexpr double kFullPower = 4095.0;
 constexpr double kCalibrationLightPerS = 4000.0;
-constexpr double kLightLeakPerS = 30.0;    // stimulation light that reaches the detector
+constexpr double kLightLeakPerS = 30.0; // stimulation light that reaches the detector
 constexpr std::array<double, 4> kChannelShare{1.0, 0.45, 0.2, 0.08};
-constexpr int kHighVoltageReading = 160;   // -1000 V
+constexpr int kHighVoltageReading = 160; // -1000 V
 constexpr double kVacuumReadingOn = 200.0;
 constexpr double kVacuumReadingOff = 4.0;
 constexpr double kVacuumTimeS = 3.0;
@@ -44,10 +44,10 @@ SimReader::SimReader(const SimOptions& options)
     : options_(options), encoder_(options.systemType, options.eightBit), noise_(options.seed),
       faultRandom_(options.seed ^ 0x9E3779B97F4A7C15ull),
       samples_(static_cast<std::size_t>(simPlatterPositions(options.systemType))),
-      restedUntilMs_(samples_.size(), 0.0),
-      platter_(simPlatterPositions(options.systemType)),
-      irradiatorOffset_(options.irradiatorOffset >= 0 ? options.irradiatorOffset
-                                                      : simDefaultIrradiatorOffset(options.systemType)),
+      restedUntilMs_(samples_.size(), 0.0), platter_(simPlatterPositions(options.systemType)),
+      irradiatorOffset_(options.irradiatorOffset >= 0
+                            ? options.irradiatorOffset
+                            : simDefaultIrradiatorOffset(options.systemType)),
       ackDueMs_(kNever) {
     if (options_.timeScale <= 0.0) {
         options_.timeScale = 1.0;
@@ -58,7 +58,9 @@ SimReader::SimReader(const SimOptions& options)
     }
 }
 
-SimSample& SimReader::sample(int disk) { return catchUp(platter_.diskAt(disk)); }
+SimSample& SimReader::sample(int disk) {
+    return catchUp(platter_.diskAt(disk));
+}
 
 SimSample& SimReader::catchUp(int disk) {
     // A disk resting on the platter only fades at room temperature, which can be done in one go.
@@ -537,7 +539,8 @@ void SimReader::sendStatus(const SimStatus& status, bool dataPoint) {
             bytes[stateByte] = static_cast<char>(0x80 | faultRandom_.between(0, 0x7F));
         } else {
             const int index = faultRandom_.between(0, static_cast<int>(bytes.size()) - 2);
-            bytes[static_cast<std::size_t>(index)] = static_cast<char>('G' + faultRandom_.between(0, 19));
+            bytes[static_cast<std::size_t>(index)] =
+                static_cast<char>('G' + faultRandom_.between(0, 19));
         }
     }
     const bool lineError = faultRandom_.chance(faults.lineErrorShare);
@@ -553,8 +556,7 @@ std::uint32_t SimReader::errorBits() const {
         bits |= 1u << 5;
     }
     // Ramp: the sample falls far behind the program.
-    if (tl_ && tl_->takesPoints() &&
-        tl_->setPoint(now_) - heater_.temperature() > 25.0) {
+    if (tl_ && tl_->takesPoints() && tl_->setPoint(now_) - heater_.temperature() > 25.0) {
         bits |= 1u << 2;
     }
     return bits;

@@ -32,7 +32,8 @@ std::uint32_t SimReplyEncoder::statusWord(const std::array<bool, 32>& flags) {
     for (int i = 0; i < 32; ++i) {
         const bool bitSet = (i == 9) ? flags[9] : !flags[static_cast<std::size_t>(i)];
         if (bitSet) {
-            // Flag 8n + j is bit j of the n-th byte in text order, the first byte being the highest.
+            // Flag 8n + j is bit j of the n-th byte in text order, the first byte being the
+            // highest.
             const int byteInText = i / 8;
             const int shift = (3 - byteInText) * 8 + i % 8;
             word |= std::uint32_t{1} << shift;

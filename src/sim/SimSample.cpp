@@ -45,8 +45,8 @@ double SimSample::release(double temperatureC, double visiblePower, double infra
     double photons = 0.0;
     for (SimTrap& trap : traps_) {
         const double thermal = trap.frequencyFactorPerS * std::exp(-trap.activationEnergyEv / kT);
-        const double optical = trap.visibleCrossSection * visiblePower +
-                               trap.infraredCrossSection * infraredPower;
+        const double optical =
+            trap.visibleCrossSection * visiblePower + trap.infraredCrossSection * infraredPower;
         const double before = trap.occupancy;
         trap.occupancy *= std::exp(-(thermal + optical) * dtS);
         photons += (before - trap.occupancy) * trap.capacityPhotons;

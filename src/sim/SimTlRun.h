@@ -57,9 +57,9 @@ private:
     SimTlProgram program_;
     int state_ = 0;
     double phaseStartMs_ = 0.0;
-    double rampFromC_ = 0.0;   // ramp set point at phaseStartMs_
-    double rampZeroMs_ = 0.0;  // when the data ramp would have been at 0 degC
-    int pacedCount_ = 0;       // paced replies sent in the preheat ramp
+    double rampFromC_ = 0.0;  // ramp set point at phaseStartMs_
+    double rampZeroMs_ = 0.0; // when the data ramp would have been at 0 degC
+    int pacedCount_ = 0;      // paced replies sent in the preheat ramp
     int nextPoint_ = 0;
     int lastPoint_ = 0;
 };

@@ -1,8 +1,9 @@
+#include "sim/SimReplyEncoder.h"
+
 #include "link/LinkSetup.h"
 #include "link/PacketSplitter.h"
 #include "link/ReaderPacket.h"
 #include "sim/SimOptions.h"
-#include "sim/SimReplyEncoder.h"
 
 #include <gtest/gtest.h>
 
@@ -51,9 +52,9 @@ TEST(SimReplyEncoder, EveryLayoutDecodesThroughTheConsole) {
         for (int channels = 1; channels <= 4; ++channels) {
             for (bool eightBit : {false, true}) {
                 for (bool shortForm : {false, true}) {
-                    SCOPED_TRACE(testing::Message() << "type " << systemType << " k " << channels
-                                                    << " 8-bit " << eightBit << " short "
-                                                    << shortForm);
+                    SCOPED_TRACE(testing::Message()
+                                 << "type " << systemType << " k " << channels << " 8-bit "
+                                 << eightBit << " short " << shortForm);
                     SimReplyEncoder encoder(systemType, eightBit);
                     encoder.setChannels(channels);
                     // 300 needs the 8-bit counter to wrap on the 2-digit readers.
@@ -96,9 +97,8 @@ TEST(SimReplyEncoder, TextsNeverPassForStatusReplies) {
                 encoder.setChannels(channels);
                 for (std::size_t length = 1; length < 80; ++length) {
                     const std::string text = "S" + std::string(length - 1, 'A');
-                    const Decoded decoded =
-                        throughConsole(encoder.textPacket(text), systemType, channels, eightBit,
-                                       false);
+                    const Decoded decoded = throughConsole(encoder.textPacket(text), systemType,
+                                                           channels, eightBit, false);
                     ASSERT_EQ(decoded.outcomes.size(), 1u);
                     EXPECT_EQ(decoded.outcomes[0].kind, PacketKind::TextReply)
                         << "type " << systemType << " k " << channels << " length " << length;
