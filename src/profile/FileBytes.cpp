@@ -8,6 +8,8 @@ namespace gw {
 
 namespace {
 
+namespace fs = std::filesystem;
+
 std::string lastSystemError() {
     return std::error_code(errno, std::generic_category()).message();
 }
@@ -57,6 +59,14 @@ FileError ReplaceFile(const std::filesystem::path& target, const std::vector<std
         out.close();
         if (!error && !out) {
             error.message = "Cannot close " + quoted(temporary) + ": " + lastSystemError() + ".";
+        }
+    }
+    if (!error) {
+        // The new file keeps the access rights of the one it replaces.
+        std::error_code ignored;
+        const fs::file_status status = fs::status(target, ignored);
+        if (fs::exists(status)) {
+            fs::permissions(temporary, status.permissions(), ignored);
         }
     }
     if (!error && sync && !sync(temporary)) {

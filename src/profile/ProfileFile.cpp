@@ -19,6 +19,8 @@ constexpr std::size_t MaxReaderNameLength = 15;
 // The operator may cancel the empty-name question; after this many showings activation goes on
 // with an empty name rather than holding the console (or an unattended run) forever.
 constexpr int MaxNamePrompts = 10;
+// Far beyond the 256 profiles a file can name as current; a larger file is something else.
+constexpr std::uintmax_t MaxProfileFileSize = 16u << 20;
 
 std::string quoted(const std::string& path) {
     return "\"" + path + "\"";
@@ -76,6 +78,13 @@ FileError writeProfileImage(const std::string& path, const ProfileImage& updated
 } // namespace
 
 std::optional<ProfileImage> ReadProfileImage(const std::string& path, std::string& error) {
+    std::error_code sizeError;
+    const std::uintmax_t size = fs::file_size(path, sizeError);
+    if (!sizeError && size > MaxProfileFileSize) {
+        error = "The file " + quoted(path) + " is too large to be a profile file (" +
+                std::to_string(size) + " bytes).";
+        return std::nullopt;
+    }
     FileError fileError;
     ProfileImage image(ReadFileBytes(path, fileError));
     if (fileError) {
@@ -230,6 +239,42 @@ bool CopyProfileFile(const std::string& newPath, ProfileState& state, ProfileCon
     state.ProfilePath = fullPath(newPath);
     rememberProfilePath(newPath, ctx);
     return true;
+}
+
+std::optional<std::string> FindStartupProfile(const SettingsStore& settings,
+                                              const fs::path& workingDirectory) {
+    std::error_code code;
+    const std::optional<std::string> remembered =
+        settings.readText(ProfileSettingsKey, ProfileSettingName);
+    if (remembered && !remembered->empty() && fs::is_regular_file(*remembered, code)) {
+        return remembered;
+    }
+    const fs::path local = workingDirectory / "TLInfo.dta";
+    if (fs::is_regular_file(local, code)) {
+        return fullPath(local.string());
+    }
+    return std::nullopt;
+}
+
+ProfileActivation OpenProfileFile(const std::string& path, ProfileState& state,
+                                  ProfileContext& ctx) {
+    ProfileActivation activation = ActivateProfileFile(path, ctx);
+    if (!activation.ok) {
+        return activation;
+    }
+    ProfileState opened = state;
+    const ProfileLoadResult loaded = LoadProfile(path, opened, ctx);
+    if (!loaded.ok) {
+        // The file changed between the two reads; nothing is taken from it.
+        activation.ok = false;
+        activation.error = loaded.error;
+        showError(ctx, loaded.error);
+        return activation;
+    }
+    opened.ProfilePath = fullPath(path);
+    opened.ProfileLoaded = true;
+    state = opened;
+    return activation;
 }
 
 } // namespace gw

@@ -6,11 +6,14 @@
 #include "profile/SystemProfile.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace gw {
+
+class SettingsStore;
 
 // The settings key and value that remember the last profile file loaded.
 inline constexpr const char* ProfileSettingsKey = "Software\\Ostvane\\Glimwerk Console";
@@ -62,5 +65,17 @@ ProfileActivation ActivateProfileFile(const std::string& path, ProfileContext& c
 // Copies the file at state.ProfilePath to newPath; on success the new path becomes the one in use
 // and is remembered in "System info". A failed copy changes nothing and shows nothing.
 bool CopyProfileFile(const std::string& newPath, ProfileState& state, ProfileContext& ctx);
+
+// The profile file the console starts with: the file named by "System info" when it exists, else
+// "TLInfo.dta" in the working directory when that exists; empty when there is none.
+std::optional<std::string> FindStartupProfile(const SettingsStore& settings,
+                                              const std::filesystem::path& workingDirectory);
+
+// Takes a profile file into use, at start-up and when the operator loads another one: activates
+// it, makes it state.ProfilePath, sets state.ProfileLoaded and loads its current profile. The
+// caller then shows the reader name and applies the returned console options. Not ok (with the
+// reason, already shown) when the file cannot be used; the state is then unchanged.
+ProfileActivation OpenProfileFile(const std::string& path, ProfileState& state,
+                                  ProfileContext& ctx);
 
 } // namespace gw

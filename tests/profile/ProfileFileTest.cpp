@@ -461,5 +461,65 @@ TEST_F(ProfileFileTest, ASettingsStoreThatCannotBeWrittenIsReported) {
     EXPECT_EQ(messages(), (std::vector<std::string>{"Error: Could not write to registry."}));
 }
 
+struct StartupCase {
+    const char* what;
+    bool remembered;      // "System info" names an existing file
+    bool local;           // TLInfo.dta in the working directory
+    const char* expected; // "remembered", "local" or ""
+};
+
+TEST_F(ProfileFileTest, StartupTakesTheRememberedFileBeforeTheLocalOne) {
+    const StartupCase cases[] = {
+        {"both", true, true, "remembered"},
+        {"remembered only", true, false, "remembered"},
+        {"local only", false, true, "local"},
+        {"none", false, false, ""},
+    };
+    const fs::path work = dir / "work";
+    const fs::path remembered = dir / "lab.dta";
+    for (const StartupCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(work);
+        fs::create_directories(work);
+        fs::remove(remembered);
+        settings = MemorySettingsStore{};
+        settings.writeText(ProfileSettingsKey, ProfileSettingName, remembered.string());
+        if (c.remembered) {
+            write(makeProfileFile({1}), remembered);
+        }
+        if (c.local) {
+            write(makeProfileFile({1}), work / "TLInfo.dta");
+        }
+        const std::optional<std::string> found = FindStartupProfile(settings, work);
+        const std::string expected = std::string(c.expected) == "remembered" ? remembered.string()
+                                     : std::string(c.expected) == "local"
+                                         ? (work / "TLInfo.dta").string()
+                                         : "";
+        EXPECT_EQ(found.value_or(""), expected);
+    }
+}
+
+TEST_F(ProfileFileTest, OpeningAFileActivatesAndLoadsIt) {
+    Bytes file = makeProfileFile({2, false, 1});
+    file[4 * Page + 266] = 4;
+    file[4 * Page + 267] = 0;
+    write(file);
+
+    const ProfileActivation opened = OpenProfileFile(path, state, ctx);
+
+    ASSERT_TRUE(opened.ok);
+    EXPECT_EQ(opened.readerName, "Reader 1");
+    EXPECT_EQ(opened.ReaderType, 4);
+    EXPECT_TRUE(state.ProfileLoaded);
+    EXPECT_EQ(state.ProfilePath, fs::absolute(path).lexically_normal().string());
+    EXPECT_EQ(state.Profile.ReaderType, 4);
+
+    write(Bytes(100, 0));
+    const ProfileState before = state;
+    EXPECT_FALSE(OpenProfileFile(path, state, ctx).ok);
+    EXPECT_EQ(state.Profile, before.Profile);
+    EXPECT_EQ(state.ProfilePath, before.ProfilePath);
+}
+
 } // namespace
 } // namespace gw
