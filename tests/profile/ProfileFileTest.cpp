@@ -521,5 +521,22 @@ TEST_F(ProfileFileTest, OpeningAFileActivatesAndLoadsIt) {
     EXPECT_EQ(state.ProfilePath, before.ProfilePath);
 }
 
+TEST_F(ProfileFileTest, ASavedFileKeepsItsAccessRights) {
+    write(makeProfileFile({1}));
+    const auto rights = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(path, rights);
+    ASSERT_TRUE(LoadProfile(path, state, ctx).ok);
+    ASSERT_TRUE(SaveProfile(path, state, ctx));
+    EXPECT_EQ(fs::status(path).permissions(), rights);
+}
+
+TEST_F(ProfileFileTest, AnOversizedFileIsNotTakenForAProfileFile) {
+    write(makeProfileFile({1}));
+    fs::resize_file(path, (16u << 20) + 1); // sparse, so cheap
+    const ProfileLoadResult result = LoadProfile(path, state, ctx);
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find("too large"), std::string::npos);
+}
+
 } // namespace
 } // namespace gw
