@@ -1,12 +1,17 @@
 #include "ConsoleTestKit.h"
 #include "GwVersion.h"
 #include "app/views/TConsoleForm.h"
+#include "console/CommandHelp.h"
 #include "console/TimeScale.h"
 #include "console/runtime/Console.h"
+#include "console/views/ConsoleWorkArea.h"
 #include "console/views/DumpView.h"
 #include "link/runtime/SerialDeviceFactory.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <gtest/gtest.h>
 
@@ -22,6 +27,8 @@ public:
         SerialDeviceFactory::registerDevice(
             "fake", [](const std::string&) { return std::make_unique<FakeSerialDevice>(); });
         console.InitMainForm(ParseConsoleOptions({"--port", "fake"}), form);
+        helpMessages = prompter.shown;
+        prompter.shown.clear();
     }
     void TearDown() override { SerialDeviceFactory::unregisterDevice("fake"); }
 
@@ -31,7 +38,19 @@ public:
     testing::MemoryLogFileSink logFiles;
     Console console{store, prompter, clock, logFiles};
     TConsoleForm form{console};
+    std::vector<ScriptedPrompter::Shown> helpMessages;
 };
+
+TEST_F(ConsoleFormTest, StartsWithTheHelpAndTheDumpHidden) {
+    EXPECT_FALSE(form.WorkArea->dumpShown());
+    // The tests run where no help file lies; the operator is told and start-up goes on.
+    if (!QFileInfo::exists(QString::fromLatin1(CommandHelp::FileName)) &&
+        !QFileInfo::exists(QDir(QCoreApplication::applicationDirPath())
+                               .filePath(QString::fromLatin1(CommandHelp::FileName)))) {
+        ASSERT_EQ(helpMessages.size(), 1u);
+        EXPECT_EQ(helpMessages[0].text, "Can't open help file Command.info");
+    }
+}
 
 TEST_F(ConsoleFormTest, ShowsTheVersionAndTheInitialCaption) {
     EXPECT_EQ(form.VersionLabel->text(), QStringLiteral("v. " GW_VERSION_TEXT));

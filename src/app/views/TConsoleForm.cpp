@@ -1,18 +1,24 @@
 #include "app/views/TConsoleForm.h"
 
 #include "GwVersion.h"
+#include "console/CommandHelp.h"
 #include "console/SystemTypeNames.h"
 #include "console/runtime/Console.h"
+#include "console/views/ConsoleWorkArea.h"
 #include "console/views/DumpView.h"
+#include "link/views/ConnectionLamps.h"
+#include "windows/Prompter.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
-#include <QSplitter>
 #include <QVBoxLayout>
 
 namespace gw {
@@ -26,17 +32,15 @@ TConsoleForm::TConsoleForm(Console& console, QWidget* parent)
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
-    auto* halves = new QSplitter(Qt::Horizontal, central);
-    halves->addWidget(createCommandConsole());
-    halves->addWidget(createPanelArea());
-    halves->setStretchFactor(0, 1);
-    halves->setStretchFactor(1, 1);
-    layout->addWidget(halves, 1);
+    WorkArea = new ConsoleWorkArea(central);
+    Dump = WorkArea->dumpView();
+    layout->addWidget(WorkArea, 1);
     layout->addWidget(createConnectionPanel());
     setCentralWidget(central);
     resize(1000, 680);
 
     Dump->follow(&console_.log().dump());
+    Lamps->attach(console_.ports.reader());
     followPortState();
 }
 
@@ -79,32 +83,13 @@ void TConsoleForm::createMenus() {
     system->addActions(systemGroup_->actions());
 }
 
-QWidget* TConsoleForm::createCommandConsole() {
-    // The command field, the help area and the page buttons join the dump here.
-    auto* area = new QFrame(this);
-    area->setFrameShape(QFrame::StyledPanel);
-    auto* layout = new QVBoxLayout(area);
-    DumpCaption = new QLabel(QStringLiteral("Dumped strings"), area);
-    Dump = new DumpView(area);
-    layout->addWidget(DumpCaption);
-    layout->addWidget(Dump, 1);
-    return area;
-}
-
-QWidget* TConsoleForm::createPanelArea() {
-    // The status, error and data panels are laid out here.
-    auto* area = new QFrame(this);
-    area->setObjectName(QStringLiteral("PanelArea"));
-    area->setFrameShape(QFrame::StyledPanel);
-    return area;
-}
-
 QWidget* TConsoleForm::createConnectionPanel() {
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("ConnectionPanel"));
     panel->setFrameShape(QFrame::StyledPanel);
     auto* layout = new QHBoxLayout(panel);
-    // The port lamps join the version label here.
+    Lamps = new ConnectionLamps(panel);
+    layout->addWidget(Lamps);
     layout->addStretch(1);
     VersionLabel = new QLabel(QStringLiteral("v. ") + QStringLiteral(GW_VERSION_TEXT), panel);
     VersionLabel->setObjectName(QStringLiteral("VersionLabel"));
@@ -132,6 +117,35 @@ void TConsoleForm::checkSystemTypeItem(int systemType) {
 
 void TConsoleForm::setCaption(const std::string& caption) {
     setWindowTitle(QString::fromStdString(caption));
+}
+
+void TConsoleForm::layOutPanels(int systemType) {
+    WorkArea->layoutPanels(systemType, console_.linkState.layout.CounterChannels);
+}
+
+void TConsoleForm::loadCommandHelp() {
+    // The help file is looked for in the working directory, then beside the program.
+    const QString name = QString::fromLatin1(CommandHelp::FileName);
+    QString path = name;
+    if (!QFileInfo::exists(path)) {
+        path = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+    }
+    std::optional<CommandHelp> help = CommandHelp::load(path.toStdString());
+    if (!help) {
+        console_.prompter().message(MessageKind::Error, "Error",
+                                    std::string("Can't open help file ") + CommandHelp::FileName);
+        help = CommandHelp();
+    }
+    WorkArea->setCommandHelp(std::move(*help));
+    WorkArea->setDumpShown(false);
+}
+
+void TConsoleForm::showFirstHelpTopic() {
+    WorkArea->showTopic(0);
+}
+
+void TConsoleForm::endDumpReplay() {
+    WorkArea->setReplayMode(false);
 }
 
 void TConsoleForm::showEvent(QShowEvent* event) {

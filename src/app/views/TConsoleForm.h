@@ -12,12 +12,13 @@ class QStackedWidget;
 
 namespace gw {
 
+class ConnectionLamps;
 class Console;
+class ConsoleWorkArea;
 class DumpView;
 
-// The main window: the command console on the left (for now the dump), the panels on the right,
-// the connection panel below, and the menus. It shows the Console and hands the operator's
-// actions to it.
+// The main window: the working area (command console, help, dump and panels), the connection
+// panel below it, and the menus. It shows the Console and hands the operator's actions to it.
 class TConsoleForm : public QMainWindow, public MainFormHooks {
     Q_OBJECT
 
@@ -29,6 +30,10 @@ public:
     // MainFormHooks
     void checkSystemTypeItem(int systemType) override;
     void setCaption(const std::string& caption) override;
+    void layOutPanels(int systemType) override;
+    void loadCommandHelp() override;
+    void showFirstHelpTopic() override;
+    void endDumpReplay() override;
 
     QAction* ActionOpenPort = nullptr;
     QAction* ActionClosePort = nullptr;
@@ -36,8 +41,9 @@ public:
     // "Manual system" ... "6600 system": one radio group, hidden.
     std::array<QAction*, 5> ActionSystem{};
 
+    ConsoleWorkArea* WorkArea = nullptr;
     DumpView* Dump = nullptr;
-    QLabel* DumpCaption = nullptr;
+    ConnectionLamps* Lamps = nullptr;
     QLabel* VersionLabel = nullptr;
 
 protected:
@@ -47,8 +53,6 @@ protected:
 private:
     void createActions();
     void createMenus();
-    QWidget* createCommandConsole();
-    QWidget* createPanelArea();
     QWidget* createConnectionPanel();
     void followPortState();
 
