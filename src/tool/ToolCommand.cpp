@@ -1,6 +1,7 @@
 #include "tool/ToolCommand.h"
 
 #include "tool/ProfileCommand.h"
+#include "tool/ScriptCommand.h"
 #include "tool/TimebaseCommand.h"
 
 #include <ostream>
@@ -15,6 +16,8 @@ const std::vector<ToolCommand>& toolCommands() {
         {"timebase",
          "timebase osl LUM BLEACH BGD [--veltrax] [--system 0|1] | timebase lm|vm MAXPOWER TIME",
          runTimebaseCommand},
+        {"script", "script check|list FILE [--profile FILE] [--set NAME=VALUE]...  (scripts)",
+         runScriptCommand},
     };
     return commands;
 }
