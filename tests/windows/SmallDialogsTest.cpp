@@ -1,4 +1,3 @@
-#include "windows/views/AnsiText.h"
 #include "windows/views/HelpFile.h"
 #include "windows/views/RecolourControls.h"
 #include "windows/views/TAboutBox.h"
@@ -127,16 +126,6 @@ TEST(TAboutBox, ShowsTheCallersTitleAndVersion) {
     EXPECT_EQ(box.Version->text(), "ver. 1.0");
     QTimer::singleShot(0, &box, [&] { box.OKButton->click(); });
     EXPECT_EQ(box.exec(), QDialog::Accepted);
-}
-
-TEST(AnsiText, RoundTripsWindows1252) {
-    std::string all;
-    for (int b = 1; b < 256; ++b) {
-        all += static_cast<char>(b);
-    }
-    EXPECT_EQ(ToAnsi(FromAnsi(all)), all);
-    EXPECT_EQ(FromAnsi("\x80\xB0"), QString::fromUtf8("\u20AC\u00B0"));
-    EXPECT_EQ(ToAnsi(QString::fromUtf8("\u4E2D")), "?");
 }
 
 TEST(HelpFile, TellsAMissingFileFromAMissingViewer) {

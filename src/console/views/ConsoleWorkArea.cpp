@@ -9,7 +9,7 @@
 #include "console/views/HelpArea.h"
 #include "console/views/StatusPanel.h"
 #include "console/views/WelcomePanel.h"
-#include "windows/views/AnsiText.h"
+#include "platform/Windows1252.h"
 
 #include <QBoxLayout>
 #include <QKeyEvent>
@@ -114,7 +114,7 @@ void ConsoleWorkArea::setCommandHelp(CommandHelp help) {
 }
 
 void ConsoleWorkArea::ShowHelp() {
-    helpArea_->showPage(FromAnsi(navigator_.pageText()));
+    helpArea_->showPage(FromWindows1252(navigator_.pageText()));
     updatePageButtons();
 }
 
@@ -247,7 +247,8 @@ void ConsoleWorkArea::submitCommand() {
     if (link_ == nullptr) {
         return;
     }
-    const TypedCommandOutcome outcome = SubmitTypedCommand(ToAnsi(commandField_->text()), *link_);
+    const TypedCommandOutcome outcome =
+        SubmitTypedCommand(ToWindows1252(commandField_->text()), *link_);
     if (outcome == TypedCommandOutcome::SentToReader) {
         commandField_->clear();
         navigator_.showTopic(0);

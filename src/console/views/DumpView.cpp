@@ -1,6 +1,6 @@
 #include "console/views/DumpView.h"
 
-#include "windows/views/AnsiText.h"
+#include "platform/Windows1252.h"
 
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -41,7 +41,7 @@ void DumpView::follow(Dump* dump) {
     clear();
     QStringList lines;
     for (std::size_t i = 0; i < dump->lineCount(); ++i) {
-        lines << FromAnsi(dump->line(i));
+        lines << FromWindows1252(dump->line(i));
     }
     if (!lines.isEmpty()) {
         setPlainText(lines.join('\n'));
@@ -54,7 +54,7 @@ void DumpView::lineAppended(const std::string& line) {
     QScrollBar* bar = verticalScrollBar();
     const bool atEnd = bar->value() == bar->maximum();
     const QTextCursor kept = textCursor();
-    appendPlainText(FromAnsi(line));
+    appendPlainText(FromWindows1252(line));
     if (!atEnd || replayMode_) {
         setTextCursor(kept);
     }
@@ -75,7 +75,7 @@ void DumpView::cleared() {
 }
 
 std::string DumpView::currentLine() const {
-    return ToAnsi(textCursor().block().text());
+    return ToWindows1252(textCursor().block().text());
 }
 
 void DumpView::startReplay() {

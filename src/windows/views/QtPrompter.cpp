@@ -1,12 +1,11 @@
 #include "windows/views/QtPrompter.h"
 
 #include "platform/Windows1252.h"
+#include "windows/views/TErrorMsgDlg.h"
+#include "windows/views/TValueDlg.h"
 
 #include <QApplication>
-#include <QInputDialog>
-#include <QLocale>
 #include <QMessageBox>
-#include <QPushButton>
 
 namespace gw {
 
@@ -59,48 +58,51 @@ QString shown(const std::string& text) {
 
 } // namespace
 
+void QtPrompter::useDialogs(TValueDlg* valueDialog, TErrorMsgDlg* warningDialog) {
+    valueDialog_ = valueDialog;
+    warningDialog_ = warningDialog;
+}
+
+TValueDlg& QtPrompter::valueDialog() {
+    if (valueDialog_.isNull()) {
+        valueDialog_ = new TValueDlg(parent_);
+    }
+    return *valueDialog_;
+}
+
+TErrorMsgDlg& QtPrompter::warningDialog() {
+    if (warningDialog_.isNull()) {
+        warningDialog_ = new TErrorMsgDlg(parent_);
+    }
+    return *warningDialog_;
+}
+
 std::optional<double> QtPrompter::askNumber(const std::string& heading,
                                             const std::string& valueText) {
-    bool ok = false;
-    const QString text = QInputDialog::getText(parent_, QStringLiteral("Value"), shown(heading),
-                                               QLineEdit::Normal, FromWindows1252(valueText), &ok);
-    if (!ok) {
+    TValueDlg& dialog = valueDialog();
+    dialog.prepareNumber(shown(heading), shown(valueText));
+    if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    // Scripts write numbers with "."; the operator's own separator is accepted too.
-    bool parsed = false;
-    double value = text.trimmed().toDouble(&parsed);
-    if (!parsed) {
-        value = QLocale::system().toDouble(text.trimmed(), &parsed);
-    }
-    return parsed ? std::optional<double>(value) : std::nullopt;
+    return dialog.number();
 }
 
 std::optional<std::string> QtPrompter::askText(const std::string& heading,
                                                const std::string& explanation,
                                                const std::string& proposed) {
-    bool ok = false;
-    const QString text = QInputDialog::getText(parent_, shown(heading), shown(explanation),
-                                               QLineEdit::Normal, FromWindows1252(proposed), &ok);
-    return ok ? std::optional<std::string>(ToWindows1252(text)) : std::nullopt;
+    TValueDlg& dialog = valueDialog();
+    dialog.prepareText(shown(heading), shown(explanation), FromWindows1252(proposed));
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return ToWindows1252(dialog.text());
 }
 
 WarningResult QtPrompter::warn(const std::string& message, bool offerIgnore, bool offerIgnoreAll) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Warning"), shown(message),
-                    QMessageBox::Abort, parent_);
-    QPushButton* ignore = offerIgnore ? box.addButton(QMessageBox::Ignore) : nullptr;
-    QPushButton* ignoreAll =
-        offerIgnoreAll ? box.addButton(QStringLiteral("Ignore all"), QMessageBox::AcceptRole)
-                       : nullptr;
-    box.exec();
-    QAbstractButton* clicked = box.clickedButton();
-    if (clicked != nullptr && clicked == ignore) {
-        return WarningResult::Ignore;
-    }
-    if (clicked != nullptr && clicked == ignoreAll) {
-        return WarningResult::IgnoreAll;
-    }
-    return clicked == box.button(QMessageBox::Abort) ? WarningResult::Abort : WarningResult::Cancel;
+    TErrorMsgDlg& dialog = warningDialog();
+    dialog.prepare(shown(message), offerIgnore, offerIgnoreAll);
+    dialog.exec();
+    return dialog.warningResult();
 }
 
 void QtPrompter::message(MessageKind kind, const std::string& caption, const std::string& text) {

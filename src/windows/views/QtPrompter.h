@@ -7,12 +7,20 @@
 
 namespace gw {
 
+class TErrorMsgDlg;
+class TValueDlg;
+
 // The Prompter of the windowed console: message boxes and small input dialogs over the main
 // window. Texts arrive as Windows-1252 bytes and are shown as Unicode.
 class QtPrompter : public Prompter {
 public:
     // Dialogs are centred on this window (the main window once it exists).
     void setParentWidget(QWidget* parent) { parent_ = parent; }
+    // The value and warning dialogs created at start-up; without them the prompter makes its own
+    // when first needed.
+    void useDialogs(TValueDlg* valueDialog, TErrorMsgDlg* warningDialog);
+    TValueDlg& valueDialog();
+    TErrorMsgDlg& warningDialog();
 
     std::optional<double> askNumber(const std::string& heading,
                                     const std::string& valueText) override;
@@ -26,6 +34,8 @@ public:
 
 private:
     QPointer<QWidget> parent_;
+    QPointer<TValueDlg> valueDialog_;
+    QPointer<TErrorMsgDlg> warningDialog_;
 };
 
 } // namespace gw
