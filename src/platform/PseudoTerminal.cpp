@@ -34,6 +34,13 @@ bool PseudoTerminal::open() {
     }
     deviceName_ = name;
     ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) | O_NONBLOCK);
+    // A line, not a terminal: until the far side sets its own mode, nothing written here may be
+    // echoed back or held for line editing.
+    termios mode{};
+    if (::tcgetattr(fd_, &mode) == 0) {
+        ::cfmakeraw(&mode);
+        ::tcsetattr(fd_, TCSANOW, &mode);
+    }
     return true;
 }
 
@@ -56,6 +63,21 @@ bool PseudoTerminal::write(const std::string& bytes) {
                 continue;
             }
             errorText_ = std::strerror(errno);
+            return false;
+        }
+        done += static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+bool PseudoTerminal::writeWithoutWaiting(const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(fd_, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
             return false;
         }
         done += static_cast<std::size_t>(written);
@@ -94,6 +116,9 @@ bool PseudoTerminal::open() {
 }
 void PseudoTerminal::close() {}
 bool PseudoTerminal::write(const std::string&) {
+    return false;
+}
+bool PseudoTerminal::writeWithoutWaiting(const std::string&) {
     return false;
 }
 std::string PseudoTerminal::readAvailable() {

@@ -24,6 +24,8 @@ public:
 
     // Writes all bytes; false on failure.
     bool write(const std::string& bytes);
+    // Writes what the line takes now; false when not all of it went (nobody reads the far side).
+    bool writeWithoutWaiting(const std::string& bytes);
     // Reads what is there without waiting (empty when nothing is).
     std::string readAvailable();
     // Waits up to the time-out for bytes to read; false when none came.

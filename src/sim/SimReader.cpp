@@ -80,6 +80,16 @@ int SimReader::stateCode() const {
     return osl_ ? 10 : 0;
 }
 
+void SimReader::setEightBit(bool on) {
+    if (on == encoder_.eightBit()) {
+        return;
+    }
+    const int channels = encoder_.channels();
+    encoder_ = SimReplyEncoder(options_.systemType, on);
+    encoder_.setChannels(channels);
+    options_.eightBit = on;
+}
+
 void SimReader::powerOn() {
     poweredOn_ = true;
     lastReplyMs_ = now_;

@@ -23,8 +23,8 @@ namespace gw {
 // The simulated luminescence reader, driven by simulated time. Commands go in as bytes
 // (`receive`), `advance` moves the clock, and `takeOutput` hands back the replies that have come
 // due, each with its console time. Times given to and returned by it are console milliseconds;
-// the reader itself runs `timeScale` times as fast as real time would have it, so a console that
-// runs at the same scale sees a real reader's timing.
+// one reader millisecond lasts `timeScale` console milliseconds, so a console that runs at the
+// same scale sees a real reader's timing.
 class SimReader {
 public:
     explicit SimReader(const SimOptions& options);
@@ -51,6 +51,8 @@ public:
     const SimFaultCounts& faultCounts() const { return faultCounts_; }
     void setErrorBits(std::uint32_t bits) { options_.faults.errorBits = bits; }
     void setFaults(const SimFaults& faults) { options_.faults = faults; }
+    // The line's framing, as the port that talks to the reader was opened.
+    void setEightBit(bool on);
 
 private:
     struct PendingText {

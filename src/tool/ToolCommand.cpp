@@ -2,6 +2,7 @@
 
 #include "tool/ProfileCommand.h"
 #include "tool/ScriptCommand.h"
+#include "tool/SimCommand.h"
 #include "tool/TimebaseCommand.h"
 
 #include <ostream>
@@ -18,6 +19,11 @@ const std::vector<ToolCommand>& toolCommands() {
          runTimebaseCommand},
         {"script", "script check|list FILE [--profile FILE] [--set NAME=VALUE]...  (scripts)",
          runScriptCommand},
+        {"sim",
+         "sim [--system 3400|3500|3550|6600] [--eight-bit] [--channels N] [--scanner] "
+         "[--time-scale F] [--lost-points S] [--garbled S] [--line-errors S] [--error-bits HEX] "
+         "[--silent-scanner] [--seed N] [--duration S]  (simulated reader on pseudo-terminals)",
+         runSimCommand},
     };
     return commands;
 }
