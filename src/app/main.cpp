@@ -7,6 +7,7 @@
 #include "console/runtime/Console.h"
 #include "console/runtime/LocaleLogClock.h"
 #include "platform/QSettingsStore.h"
+#include "sim/runtime/SimulatedReaderBench.h"
 #include "windows/views/QtPrompter.h"
 
 #include <QApplication>
@@ -42,6 +43,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     gw::TimeScale::SetFactor(options.timeScale);
+    // The port name "sim" reaches the simulated reader, at the console's time scale.
+    gw::SimulatedReaderBench::install();
 
     const auto settingsStore = gw::QSettingsStore::ForCurrentUser();
     gw::QtPrompter prompter;
