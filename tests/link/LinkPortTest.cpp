@@ -212,6 +212,26 @@ TEST_F(LinkPortTest, PacketsAfterAClosingHandlerAreNotDelivered) {
     EXPECT_EQ(seen, std::vector<std::string>{"one"});
 }
 
+// The console reopens a port from its handlers (the recovery timer, "Port settings"); the device
+// whose signal is still running must survive being replaced.
+TEST_F(LinkPortTest, ReopeningOnAnotherDeviceFromAPacketHandler) {
+    ReaderPort& reader = ports.reader();
+    std::vector<std::string> seen;
+    QObject::connect(&reader, &LinkPort::packetReceived, [&](const QByteArray& packet) {
+        seen.push_back(packet.toStdString());
+        reader.close();
+        usePort(reader, "fake2");
+        ASSERT_TRUE(reader.open());
+    });
+    ASSERT_TRUE(reader.open());
+    FakeSerialDevice* first = last;
+    first->deliver("one\r");
+    ASSERT_NE(last, first);
+    last->deliver("two\r");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(seen, (std::vector<std::string>{"one", "two"}));
+}
+
 TEST_F(LinkPortTest, SettingsRoundTripThroughTheStore) {
     MemorySettingsStore store;
     PortSettings settings = ports.reader().settings();

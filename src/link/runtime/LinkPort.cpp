@@ -53,11 +53,15 @@ bool LinkPort::fail(int systemError) {
     return false;
 }
 
-// The device is made anew only when the port name changed, never while one of its own signals is
-// being handled.
+// The device is made anew only when the port name changed. The old one may still be emitting the
+// signal whose handler reopened the port, so it is released once that has returned.
 void LinkPort::provideDevice() {
     if (device_ && devicePortName_ == settings_.portName) {
         return;
+    }
+    if (device_) {
+        device_->disconnect(this);
+        device_.release()->deleteLater();
     }
     device_ = SerialDeviceFactory::create(settings_.portName);
     devicePortName_ = settings_.portName;
