@@ -15,7 +15,8 @@ constexpr double kTextDelayMs = 50.0;
 constexpr double kPowerOnDelayMs = 100.0;
 constexpr double kFineStepMs = 10.0; // while heating, lighting or irradiating
 constexpr double kCoarseStepMs = 250.0;
-constexpr double kCommandQuietMs = 200.0; // an unfinished command is given up after this
+constexpr double kCommandQuietMs = 200.0;
+constexpr int kMostEventsAtOnce = 64; // an unfinished command is given up after this
 constexpr double kFullPower = 4095.0;
 constexpr double kCalibrationLightPerS = 4000.0;
 constexpr double kLightLeakPerS = 30.0; // stimulation light that reaches the detector
@@ -318,8 +319,14 @@ void SimReader::stopEverything() {
 
 void SimReader::advance(double consoleMs) {
     const double targetMs = now_ + std::max(0.0, consoleMs) / options_.timeScale;
+    int stillAt = 0;
     while (true) {
-        const double next = std::min(targetMs, nextEventMs(targetMs));
+        double next = std::min(targetMs, nextEventMs(targetMs));
+        // Several events may fall on one instant, but time must move on after them.
+        stillAt = next <= now_ ? stillAt + 1 : 0;
+        if (stillAt > kMostEventsAtOnce) {
+            next = std::min(targetMs, now_ + kFineStepMs);
+        }
         integrate(next - now_);
         now_ = next;
         handleDueEvents();

@@ -64,6 +64,27 @@ TEST(SimPtyServer, TheConsoleMeetsTheReaderOverAPseudoTerminal) {
     EXPECT_EQ(lines.front(), "!0\r\n");
 }
 
+TEST(SimPtyServer, ALineThatNobodyHoldsNeitherEchoesNorBlocks) {
+    platform::PseudoTerminal line;
+    if (!line.open()) {
+        GTEST_SKIP() << line.errorText();
+    }
+    // Before a console opens the far side, a terminal would echo the reader's replies back to
+    // it as if they were commands.
+    ASSERT_TRUE(line.writeWithoutWaiting("0000120000\r"));
+    EXPECT_FALSE(line.waitReadable(20));
+    EXPECT_EQ(line.readAvailable(), "");
+    // Nobody reads: the line fills up and further replies are dropped at once.
+    QElapsedTimer clock;
+    clock.start();
+    bool allWritten = true;
+    for (int i = 0; i < 2000 && allWritten; ++i) {
+        allWritten = line.writeWithoutWaiting(std::string(64, '0') + "\r");
+    }
+    EXPECT_FALSE(allWritten);
+    EXPECT_LT(clock.elapsed(), 500);
+}
+
 TEST(GwtoolSim, ReadsItsOptions) {
     const struct {
         std::vector<std::string> args;
