@@ -53,7 +53,10 @@ TimeBaseResult CannotBePlanned(std::string message) {
 // The three OSL periods must be real, non-negative and not absurdly long.
 std::string PeriodFault(double lum, double bleach, double bgd) {
     for (double period : {lum, bleach, bgd}) {
-        if (!std::isfinite(period) || period < 0.0) {
+        if (!std::isfinite(period)) {
+            return "An OSL period that is not a number cannot be planned.";
+        }
+        if (period < 0.0) {
             return "An OSL period of " + Seconds(period) +
                    " cannot be planned: periods must be 0 s or more.";
         }
@@ -69,13 +72,16 @@ std::string ModulationFault(const char* name, double maxPower, double seconds) {
     if (!std::isfinite(maxPower)) {
         return std::string(name) + " cannot be planned: the maximum power is not a number.";
     }
-    if (!std::isfinite(seconds) || Near(seconds * 1000.0) <= 0) {
-        return std::string(name) + " time of " + Seconds(seconds) +
-               " cannot be planned: the measurement needs at least 1 ms.";
+    if (!std::isfinite(seconds)) {
+        return std::string(name) + " cannot be planned: the time is not a number.";
     }
     if (seconds > LongestInputSeconds) {
         return std::string(name) + " time of " + Seconds(seconds) +
                " cannot be planned: the time bases cannot cover it.";
+    }
+    if (Near(seconds * 1000.0) <= 0) {
+        return std::string(name) + " time of " + Seconds(seconds) +
+               " cannot be planned: the measurement needs at least 1 ms.";
     }
     return {};
 }
@@ -227,16 +233,14 @@ TimeBaseResult TimeBaseCalculator::veltraxScheme() {
     total = std::max(bgdEnd, total);
 
     int firstTens = 0;
-    while (0.1 * 20 + (79 - firstTens) + 10.0 * firstTens < total - Epsilon) {
+    while (firstTens < VeltraxChannels &&
+           0.1 * 20 + (79 - firstTens) + 10.0 * firstTens < total - Epsilon) {
         ++firstTens;
     }
-    std::optional<std::array<int, Bases>> planned;
     // The first count of 10 s channels may overshoot by more than the 0.1 s channels can take
-    // back although one fewer would do; only when none fits is the total out of reach.
-    for (int tens = std::min(firstTens, VeltraxChannels); tens >= 0 && !planned; --tens) {
-        if (tens < firstTens - VeltraxChannels) {
-            break;
-        }
+    // back although fewer would do; only when none fits is the total out of reach.
+    std::optional<std::array<int, Bases>> planned;
+    for (int tens = firstTens; tens >= 0 && !planned; --tens) {
         planned = VeltraxCounts(total, tens);
     }
     if (!planned) {
@@ -356,7 +360,7 @@ TimeBaseResult TimeBaseCalculator::lmOsl() {
                     continue;
                 }
                 // Judged by the width the reader can realise, not the ideal one: a point of
-                // more than 65.025 s, or one that X * Y can only approximate, may miss the time.
+                // 65.025 s or more, or one that X * Y can only approximate, may miss the time.
                 const ChannelWidth candidate = SplitWidth(Near(double(timeMs) / double(points)));
                 const long long realisedMs = static_cast<long long>(candidate.X) * candidate.Y;
                 if (realisedMs == 0) {

@@ -201,6 +201,8 @@ TEST(TimeBaseCalculator, OslInputThatCannotBePlannedLeavesTheCountsAndPeriods) {
         {"Veltrax negative period", true, 1, -10, 1},
         {"period not a number", true, 1, std::nan(""), 1},
         {"infinite period", false, 1, HUGE_VAL, 1},
+        {"Veltrax of an absurd length", true, 0, 1e300, 0},
+        {"series of an absurd length", false, 1e300, 0, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -234,6 +236,7 @@ TEST(TimeBaseCalculator, RampThatCannotBePlanned) {
         {"negative time", 0, 100, -5},
         {"power not a number", 1, std::nan(""), 100},
         {"time not a number", 0, 50, std::nan("")},
+        {"time of an absurd length", 1, 50, 1e300},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
