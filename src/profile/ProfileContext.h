@@ -14,8 +14,9 @@ class SettingsStore;
 struct ProfileContext {
     Prompter& prompter;
     SettingsStore& settings;
-    // Flushes the file's data to stable storage; false when that fails. When empty, the file is
-    // only flushed from this process's buffers before the rename.
+    // Flushes the file's data to stable storage; false when that fails (platform::SyncFileToDisk
+    // in the console and gwtool). When empty, the file is only flushed from this process's
+    // buffers before the rename.
     std::function<bool(const std::filesystem::path&)> syncFile = {};
 };
 

@@ -1,6 +1,7 @@
 #include "tool/ProfileCommand.h"
 
 #include "console/MemorySettingsStore.h"
+#include "platform/FileSync.h"
 #include "profile/DefaultProfile.h"
 #include "profile/FileBytes.h"
 #include "profile/ProfileFieldEditor.h"
@@ -38,7 +39,7 @@ const char* const Usage = "usage: gwtool profile show FILE [--index N] [--json]\
 struct Session {
     ScriptedPrompter prompter;
     MemorySettingsStore settings;
-    ProfileContext ctx{prompter, settings};
+    ProfileContext ctx{prompter, settings, platform::SyncFileToDisk};
 
     int fail(std::ostream& err) const {
         for (const ScriptedPrompter::Shown& shown : prompter.shown) {
@@ -203,7 +204,8 @@ int create(const std::vector<std::string>& args, std::ostream& out, std::ostream
         image.writeProfile(k, profile);
     }
     const fs::path temporary = fs::path(path).parent_path() / "TLInfo.tmp";
-    if (const FileError error = ReplaceFile(path, image.bytes(), temporary, nullptr)) {
+    if (const FileError error =
+            ReplaceFile(path, image.bytes(), temporary, platform::SyncFileToDisk)) {
         err << "gwtool profile: " << error.message << '\n';
         return Failed;
     }

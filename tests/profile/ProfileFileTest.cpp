@@ -2,6 +2,7 @@
 
 #include "ProfileBytes.h"
 #include "console/MemorySettingsStore.h"
+#include "platform/FileSync.h"
 #include "profile/ProfileImage.h"
 #include "windows/ScriptedPrompter.h"
 
@@ -536,6 +537,16 @@ TEST_F(ProfileFileTest, AnOversizedFileIsNotTakenForAProfileFile) {
     const ProfileLoadResult result = LoadProfile(path, state, ctx);
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.error.find("too large"), std::string::npos);
+}
+
+TEST_F(ProfileFileTest, SavesThroughThePlatformSyncToo) {
+    write(makeProfileFile({2}));
+    ctx.syncFile = platform::SyncFileToDisk;
+    ASSERT_TRUE(LoadProfile(path, state, ctx).ok);
+    state.Profile.HasFivePages = true;
+    EXPECT_TRUE(SaveProfile(path, state, ctx));
+    EXPECT_EQ(fs::file_size(path), 8000u);
+    EXPECT_FALSE(platform::SyncFileToDisk(dir / "missing"));
 }
 
 } // namespace
