@@ -2,86 +2,78 @@
 
 #include "GwVersion.h"
 #include "console/CommandHelp.h"
+#include "console/ConsoleTexts.h"
+#include "console/DumpLine.h"
 #include "console/SystemTypeNames.h"
 #include "console/runtime/Console.h"
+#include "console/runtime/ConsoleCommandLink.h"
+#include "console/views/ConsoleMenus.h"
 #include "console/views/ConsoleWorkArea.h"
 #include "console/views/DumpView.h"
+#include "console/views/WelcomePanel.h"
+#include "link/PortSettingsStorage.h"
 #include "link/views/ConnectionLamps.h"
+#include "link/views/PortSetupDialog.h"
+#include "platform/Windows1252.h"
+#include "profile/ProfileFile.h"
 #include "windows/Prompter.h"
+#include "windows/views/HelpFile.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QMenuBar>
+#include <QSysInfo>
+#include <QTextStream>
 #include <QVBoxLayout>
 
 namespace gw {
 
 TConsoleForm::TConsoleForm(Console& console, QWidget* parent)
-    : QMainWindow(parent), console_(console) {
+    : QMainWindow(parent), console_(console), link_(std::make_unique<ConsoleCommandLink>(console)) {
     setObjectName(QStringLiteral("ConsoleForm"));
     setWindowTitle(QString::fromLatin1(InitialCaption));
-    createActions();
-    createMenus();
+    commandHelpPaths = {
+        CommandHelp::FileName,
+        QDir(QCoreApplication::applicationDirPath()).filePath(CommandHelp::FileName).toStdString()};
+
+    menus_ = new ConsoleMenus(menuBar(), this);
+    ActionOpenPort = menus_->ActionOpenPort;
+    ActionClosePort = menus_->ActionClosePort;
+    ActionExit = menus_->ActionExit;
+    ActionSystem = menus_->ActionSystem;
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     WorkArea = new ConsoleWorkArea(central);
-    Dump = WorkArea->dumpView();
+    WorkArea->setLink(link_.get());
     layout->addWidget(WorkArea, 1);
     layout->addWidget(createConnectionPanel());
     setCentralWidget(central);
-    resize(1000, 680);
+    resize(1180, 720);
 
+    Dump = WorkArea->dumpView();
     Dump->follow(&console_.log().dump());
     Lamps->attach(console_.ports.reader());
+    connect(WorkArea, &ConsoleWorkArea::decodeDumpLine, this, &TConsoleForm::DecodeDumpLine);
+
+    wirePortActions();
+    wireTakeDataActions();
+    wireSystemActions();
+    wireToolsAndHelpActions();
     followPortState();
 }
 
-void TConsoleForm::createActions() {
-    ActionOpenPort = new QAction(QStringLiteral("Open port"), this);
-    ActionOpenPort->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    connect(ActionOpenPort, &QAction::triggered, this, [this] { console_.openPorts(); });
-
-    ActionClosePort = new QAction(QStringLiteral("Close port"), this);
-    ActionClosePort->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    connect(ActionClosePort, &QAction::triggered, this, [this] { console_.closePorts(); });
-
-    ActionExit = new QAction(QStringLiteral("E&xit"), this);
-    connect(ActionExit, &QAction::triggered, this, [this] {
-        console_.closePorts();
-        close();
-    });
-
-    systemGroup_ = new QActionGroup(this);
-    for (int type = 0; type < static_cast<int>(ActionSystem.size()); ++type) {
-        QAction* action =
-            new QAction(QString::fromStdString(SystemTypeMenuItem(type)), systemGroup_);
-        action->setCheckable(true);
-        action->setVisible(false);
-        connect(action, &QAction::triggered, this,
-                [this, type] { console_.SelectSystemType(type); });
-        ActionSystem[static_cast<std::size_t>(type)] = action;
-    }
-    ActionSystem[2]->setChecked(true); // "3500 system" until start-up decides
-}
-
-void TConsoleForm::createMenus() {
-    QMenu* port = menuBar()->addMenu(QStringLiteral("Serial &port"));
-    port->addAction(ActionOpenPort);
-    port->addAction(ActionClosePort);
-    port->addSeparator();
-    port->addAction(ActionExit);
-    // The measurement, system, tools and help menus join here.
-    QMenu* system = menuBar()->addMenu(QStringLiteral("&System"));
-    system->addActions(systemGroup_->actions());
-}
+TConsoleForm::~TConsoleForm() = default;
 
 QWidget* TConsoleForm::createConnectionPanel() {
     auto* panel = new QFrame(this);
@@ -97,22 +89,224 @@ QWidget* TConsoleForm::createConnectionPanel() {
     return panel;
 }
 
+void TConsoleForm::wirePortActions() {
+    connect(ActionOpenPort, &QAction::triggered, this, &TConsoleForm::openPorts);
+    connect(ActionClosePort, &QAction::triggered, this, [this] { console_.closePorts(); });
+    connect(ActionExit, &QAction::triggered, this, [this] {
+        console_.closePorts();
+        close();
+    });
+}
+
+void TConsoleForm::wireTakeDataActions() {
+    const auto notYet = [this](QAction* action) {
+        connect(action, &QAction::triggered, this, [this, action] {
+            if (action->isCheckable()) {
+                action->setChecked(false);
+            }
+            ActionNotAvailableYet(action->text());
+        });
+    };
+    for (QAction* action :
+         {menus_->ActionTakeScript, menus_->ActionContinueScript, menus_->ActionStopScript,
+          menus_->ActionAbortOperation, menus_->ActionTakeOSL, menus_->ActionTakeMOSL,
+          menus_->ActionTakeTL, menus_->ActionIrradiate, menus_->ActionShowGraph}) {
+        notYet(action);
+    }
+}
+
+void TConsoleForm::wireSystemActions() {
+    ReaderPort& reader = console_.ports.reader();
+    ScannerPort& scanner = console_.ports.scanner();
+    connect(menus_->ActionPortSettings, &QAction::triggered, this,
+            [this, &reader] { editPortSettings(reader); });
+    connect(menus_->ActionScPortSettings, &QAction::triggered, this,
+            [this, &scanner] { editPortSettings(scanner); });
+    connect(menus_->ActionStoreSettings, &QAction::triggered, this,
+            [this, &reader] { storePortSettings(reader, ReaderPort::kSettingsKey); });
+    connect(menus_->ActionScStoreSettings, &QAction::triggered, this,
+            [this, &scanner] { storePortSettings(scanner, ScannerPort::kSettingsKey); });
+    connect(menus_->ActionLoadSettings, &QAction::triggered, this,
+            [this, &reader] { loadPortSettings(reader, ReaderPort::kSettingsKey); });
+    connect(menus_->ActionScLoadSettings, &QAction::triggered, this,
+            [this, &scanner] { loadPortSettings(scanner, ScannerPort::kSettingsKey); });
+
+    connect(menus_->ActionCorrectReader, &QAction::toggled, this,
+            [this](bool on) { console_.linkState.CorrectCounts = on; });
+    connect(menus_->ActionLaserScanner, &QAction::triggered, this, [this] {
+        const SystemProfile& p = console_.profile.Profile;
+        setScannerMenuVisible(p.ReaderType == System6600 && p.HasScanner);
+    });
+    for (QAction* action : {menus_->ActionOpenReader, menus_->ActionEditReader}) {
+        connect(action, &QAction::triggered, this,
+                [this, action] { ActionNotAvailableYet(action->text()); });
+    }
+    connect(menus_->ActionSaveReader, &QAction::triggered, this, &TConsoleForm::saveParameters);
+    connect(menus_, &ConsoleMenus::systemTypeChosen, this,
+            [this](int type) { console_.SelectSystemType(type); });
+
+    menus_->evaluateWhenIdle([this] {
+        return ConsoleActionInputs{console_.ports.reader().isOpen(), console_.runState.RunActive,
+                                   console_.runState.MetascriptRunning,
+                                   console_.profile.ProfileLoaded, console_.SystemType()};
+    });
+}
+
+void TConsoleForm::wireToolsAndHelpActions() {
+    connect(menus_->ActionDump, &QAction::toggled, WorkArea, &ConsoleWorkArea::setDumpShown);
+    connect(menus_->ClearDumpBuffer, &QAction::triggered, this,
+            [this] { console_.log().dump().clear(); });
+    connect(menus_->ActionReadDump, &QAction::triggered, this, &TConsoleForm::readDumpFile);
+    connect(menus_->ActionHelpFile, &QAction::triggered, this, &TConsoleForm::displayHelpFile);
+    connect(menus_->ActionHelp, &QAction::triggered, this, [this] {
+        console_.prompter().message(MessageKind::Information, CommandLineHelpCaption,
+                                    CommandLineHelpText());
+    });
+}
+
 void TConsoleForm::followPortState() {
     const auto update = [this] {
-        const bool open = console_.ports.reader().isOpen();
-        ActionOpenPort->setEnabled(!open);
-        ActionClosePort->setEnabled(open && !console_.runState.RunActive &&
-                                    !console_.runState.MetascriptRunning);
+        menus_->applyRules(
+            EvaluateActionRules({console_.ports.reader().isOpen(), console_.runState.RunActive,
+                                 console_.runState.MetascriptRunning,
+                                 console_.profile.ProfileLoaded, console_.SystemType()}));
     };
     connect(&console_.ports.reader(), &LinkPort::afterOpen, this, update);
     connect(&console_.ports.reader(), &LinkPort::afterClose, this, update);
+    // Opening the reader port uncovers the command help.
+    connect(&console_.ports.reader(), &LinkPort::afterOpen, WorkArea->welcomePanel(),
+            &QWidget::hide);
     update();
 }
 
-void TConsoleForm::checkSystemTypeItem(int systemType) {
-    if (IsValidSystemType(systemType)) {
-        ActionSystem[static_cast<std::size_t>(systemType)]->setChecked(true);
+void TConsoleForm::openPorts() {
+    if (WorkArea->replayMode()) {
+        console_.log().dump().clear();
+        endDumpReplay();
     }
+    console_.openPorts();
+}
+
+void TConsoleForm::editPortSettings(LinkPort& port) {
+    const bool wasOpen = port.isOpen();
+    port.close();
+    PortSettings settings = port.settings();
+    if (PortSetupDialog::edit(settings, this)) {
+        port.setSettings(settings);
+    }
+    if (wasOpen && !port.open()) {
+        console_.prompter().message(MessageKind::Error, "Error", ToWindows1252(port.openFailure()));
+    }
+}
+
+void TConsoleForm::storePortSettings(LinkPort& port, const char* key) {
+    if (!port.storeSettings(console_.settings().store(), key)) {
+        console_.prompter().message(MessageKind::Error, "Error", PortSettingsStorage::kStoreFailed);
+    }
+}
+
+void TConsoleForm::loadPortSettings(LinkPort& port, const char* key) {
+    const bool wasOpen = port.isOpen();
+    port.close();
+    if (!port.loadSettings(console_.settings().store(), key)) {
+        console_.prompter().message(MessageKind::Error, "Error", PortSettingsStorage::kLoadFailed);
+    }
+    if (wasOpen && !port.open()) {
+        console_.prompter().message(MessageKind::Error, "Error", ToWindows1252(port.openFailure()));
+    }
+}
+
+void TConsoleForm::saveParameters() {
+    const QString current = FromWindows1252(console_.profile.ProfilePath);
+    QFileDialog dialog(this, QString(), QFileInfo(current).absolutePath(),
+                       QStringLiteral("Info files(*.dta)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("dta"));
+    dialog.selectFile(QFileInfo(current).fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    // A failed copy changes nothing and shows nothing.
+    CopyProfileFile(ToWindows1252(dialog.selectedFiles().front()), console_.profile,
+                    console_.profileContext());
+}
+
+void TConsoleForm::readDumpFile() {
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Open dump file"), QString(),
+                                     QStringLiteral("Dump files (dump*.txt DUMP*.TXT)"));
+    if (!path.isEmpty()) {
+        replayDumpFile(path);
+    }
+}
+
+void TConsoleForm::replayDumpFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        console_.prompter().message(MessageKind::Error, "Error",
+                                    "Cannot read the dump file " + ToWindows1252(path));
+        return;
+    }
+    console_.closePorts();
+    std::vector<std::string> lines;
+    for (QByteArray line : file.readAll().split('\n')) {
+        if (line.endsWith('\r')) {
+            line.chop(1);
+        }
+        lines.push_back(line.toStdString());
+    }
+    if (!lines.empty() && lines.back().empty()) {
+        lines.pop_back(); // the line break that ends the file
+    }
+    console_.log().dump().assign(lines);
+    if (!lines.empty()) {
+        WorkArea->setReplayMode(true);
+        Dump->startReplay();
+    }
+}
+
+void TConsoleForm::displayHelpFile() {
+    switch (OpenHelpFile()) {
+    case HelpFileResult::Opened:
+        return;
+    case HelpFileResult::NoApplication:
+        console_.prompter().message(MessageKind::Error, HelpFileErrorCaption,
+                                    HelpFileNoApplication);
+        return;
+    case HelpFileResult::Failed:
+        console_.prompter().message(MessageKind::Error, HelpFileErrorCaption, HelpFileOpenFailed);
+        return;
+    }
+}
+
+void TConsoleForm::ActionNotAvailableYet(const QString& caption) {
+    QString plain = caption;
+    plain.remove('&');
+    console_.prompter().message(MessageKind::Information, InitialCaption,
+                                ToWindows1252(plain) + " is not available in this version.");
+}
+
+void TConsoleForm::RefreshPanels() {
+    WorkArea->refreshPanels(console_.readerState, console_.SystemType(),
+                            console_.linkState.layout.CounterChannels);
+}
+
+void TConsoleForm::DecodeDumpLine(const std::string& line) {
+    if (console_.ports.reader().isOpen()) {
+        ReaderLinkState link = console_.linkState;
+        ReaderState state = console_.readerState;
+        if (gw::DecodeDumpLine(line, link, state)) {
+            WorkArea->refreshPanels(state, link.systemType(), link.layout.CounterChannels);
+        }
+        return;
+    }
+    if (gw::DecodeDumpLine(line, console_.linkState, console_.readerState)) {
+        RefreshPanels();
+    }
+}
+
+void TConsoleForm::checkSystemTypeItem(int systemType) {
+    menus_->checkSystemType(systemType);
 }
 
 void TConsoleForm::setCaption(const std::string& caption) {
@@ -123,29 +317,54 @@ void TConsoleForm::layOutPanels(int systemType) {
     WorkArea->layoutPanels(systemType, console_.linkState.layout.CounterChannels);
 }
 
+void TConsoleForm::setCorrectReaderChecked(bool checked) {
+    menus_->ActionCorrectReader->setChecked(checked);
+}
+
+void TConsoleForm::enableCorrectReader(bool enabled) {
+    menus_->ActionCorrectReader->setEnabled(enabled);
+}
+
+void TConsoleForm::enableShortMode(bool enabled) {
+    menus_->ActionShortMode->setEnabled(enabled);
+}
+
 void TConsoleForm::loadCommandHelp() {
-    // The help file is looked for in the working directory, then beside the program.
-    const QString name = QString::fromLatin1(CommandHelp::FileName);
-    QString path = name;
-    if (!QFileInfo::exists(path)) {
-        path = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+    for (const std::string& path : commandHelpPaths) {
+        if (std::optional<CommandHelp> help = CommandHelp::load(path)) {
+            WorkArea->setCommandHelp(std::move(*help));
+            return;
+        }
     }
-    std::optional<CommandHelp> help = CommandHelp::load(path.toStdString());
-    if (!help) {
-        console_.prompter().message(MessageKind::Error, "Error",
-                                    std::string("Can't open help file ") + CommandHelp::FileName);
-        help = CommandHelp();
-    }
-    WorkArea->setCommandHelp(std::move(*help));
-    WorkArea->setDumpShown(false);
+    WorkArea->setCommandHelp(CommandHelp{});
+    console_.prompter().message(MessageKind::Error, "Error",
+                                std::string("Can't open help file ") + CommandHelp::FileName);
 }
 
 void TConsoleForm::showFirstHelpTopic() {
+    menus_->ActionDump->setChecked(false);
+    WorkArea->setDumpShown(false);
     WorkArea->showTopic(0);
 }
 
 void TConsoleForm::endDumpReplay() {
     WorkArea->setReplayMode(false);
+}
+
+void TConsoleForm::setScannerMenuVisible(bool visible) {
+    menus_->setScannerMenuVisible(visible);
+}
+
+void TConsoleForm::fillWelcomePanel() {
+    WelcomeFacts facts;
+    facts.version = GW_VERSION_TEXT;
+    facts.platformFamily = ToWindows1252(QSysInfo::prettyProductName());
+    facts.profileFile = console_.profile.ProfilePath;
+    facts.profileName = console_.profile.Profile.ProfileName;
+    facts.date =
+        ToWindows1252(QLocale::system().toString(QDate::currentDate(), QLocale::LongFormat));
+    WorkArea->welcomePanel()->setText(FromWindows1252(WelcomeText(facts)));
+    WorkArea->welcomePanel()->show();
 }
 
 void TConsoleForm::showEvent(QShowEvent* event) {

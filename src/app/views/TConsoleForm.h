@@ -4,21 +4,26 @@
 
 #include <QMainWindow>
 #include <array>
+#include <memory>
+#include <string>
+#include <vector>
 
 class QAction;
-class QActionGroup;
 class QLabel;
-class QStackedWidget;
 
 namespace gw {
 
 class ConnectionLamps;
 class Console;
+class ConsoleCommandLink;
+class ConsoleMenus;
 class ConsoleWorkArea;
 class DumpView;
+class LinkPort;
 
-// The main window: the working area (command console, help, dump and panels), the connection
-// panel below it, and the menus. It shows the Console and hands the operator's actions to it.
+// The main window: the command console and the dump on the left, the data and status panels on
+// the right, the error panel below them, the connection panel at the bottom, and the menus with
+// every action. It shows the Console and hands the operator's actions to it.
 class TConsoleForm : public QMainWindow, public MainFormHooks {
     Q_OBJECT
 
@@ -26,14 +31,34 @@ public:
     static constexpr const char* InitialCaption = "Glimwerk Console";
 
     explicit TConsoleForm(Console& console, QWidget* parent = nullptr);
+    ~TConsoleForm() override;
 
     // MainFormHooks
     void checkSystemTypeItem(int systemType) override;
     void setCaption(const std::string& caption) override;
     void layOutPanels(int systemType) override;
+    void setCorrectReaderChecked(bool checked) override;
+    void enableCorrectReader(bool enabled) override;
+    void enableShortMode(bool enabled) override;
     void loadCommandHelp() override;
     void showFirstHelpTopic() override;
     void endDumpReplay() override;
+    void setScannerMenuVisible(bool visible) override;
+    void fillWelcomePanel() override;
+
+    // The panels from the console's reader state, after each decoded status reply.
+    void RefreshPanels();
+    // Decodes a dump line into the panels. While the reader port is open the live reader state is
+    // left alone: the line is decoded into a copy.
+    void DecodeDumpLine(const std::string& line);
+    // "Read dump file" for a chosen file: closes the ports and replays its lines.
+    void replayDumpFile(const QString& path);
+
+    // Where "Command.info" is looked for, first match wins: the working directory, then the
+    // directory of the executable.
+    std::vector<std::string> commandHelpPaths;
+
+    ConsoleMenus* menus() const { return menus_; }
 
     QAction* ActionOpenPort = nullptr;
     QAction* ActionClosePort = nullptr;
@@ -51,13 +76,25 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void createActions();
-    void createMenus();
     QWidget* createConnectionPanel();
+    void wirePortActions();
+    void wireTakeDataActions();
+    void wireSystemActions();
+    void wireToolsAndHelpActions();
     void followPortState();
+    void openPorts();
+    void editPortSettings(LinkPort& port);
+    void storePortSettings(LinkPort& port, const char* key);
+    void loadPortSettings(LinkPort& port, const char* key);
+    void saveParameters();
+    void readDumpFile();
+    void displayHelpFile();
+    // The measurement, script and profile windows are not part of this build yet.
+    void ActionNotAvailableYet(const QString& caption);
 
     Console& console_;
-    QActionGroup* systemGroup_ = nullptr;
+    std::unique_ptr<ConsoleCommandLink> link_;
+    ConsoleMenus* menus_ = nullptr;
     bool shownOnce_ = false;
 };
 

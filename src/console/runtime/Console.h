@@ -76,6 +76,7 @@ public:
     void AppendLog(const std::string& text) { log_.AppendLog(text); }
     ConsoleLog& log() { return log_; }
     ConsoleSettings& settings() { return settings_; }
+    ProfileContext& profileContext() { return profileContext_; }
     Prompter& prompter() { return prompter_; }
 
     int SystemType() const { return linkState.systemType(); }
