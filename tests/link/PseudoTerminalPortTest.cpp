@@ -88,6 +88,19 @@ TEST_F(PseudoTerminalPortTest, SurvivesTheDeviceVanishing) {
     EXPECT_FALSE(reader.write("T1 "));
 }
 
+// Rates outside the classic list are set as custom rates of the line.
+TEST_F(PseudoTerminalPortTest, OpensAtEveryListedAndACustomRate) {
+    for (int index = 0; index < static_cast<int>(baudRateNames().size()); ++index) {
+        PortSettings settings = reader.settings();
+        settings.baudRate = static_cast<BaudRate>(index);
+        settings.customBaudRate = 31250;
+        reader.setSettings(settings);
+        EXPECT_TRUE(reader.open())
+            << baudRateNames()[index] << ": " << reader.openFailure().toStdString();
+        reader.close();
+    }
+}
+
 TEST_F(PseudoTerminalPortTest, MissingDeviceGivesTheSystemErrorNumber) {
     PortSettings settings = reader.settings();
     settings.portName = "/dev/gw-no-such-port";
