@@ -241,6 +241,26 @@ TEST_F(ConsoleTest, TheStartTimerOpensTheReaderPortAfterTheScaledDelay) {
     EXPECT_TRUE(prompter.shown.empty());
 }
 
+TEST_F(ConsoleTest, OnA6600WithAScannerOpenPortOpensBothPorts) {
+    const std::string machineKey = "HKEY_LOCAL_MACHINE\\Software\\Ostvane\\Glimwerk Console";
+    store.writeText(machineKey + "\\Reader\\ComPort", "Port", "fake");
+    store.writeText(machineKey + "\\Scanner\\ScannerComPort", "Port", "fake");
+    for (const bool hasScanner : {false, true}) {
+        writeProfile("TLInfo.dta", 4, hasScanner);
+        Console fresh(store, prompter, clock, logFiles);
+        testing::RecordingHooks seen;
+        fresh.InitMainForm(ParseConsoleOptions({}), seen);
+        fresh.openPorts();
+        EXPECT_TRUE(fresh.ports.reader().isOpen());
+        EXPECT_EQ(fresh.ports.scanner().isOpen(), hasScanner);
+        EXPECT_EQ(seen.scannerMenuVisible, hasScanner);
+        fresh.closePorts();
+        EXPECT_FALSE(fresh.ports.reader().isOpen());
+        EXPECT_FALSE(fresh.ports.scanner().isOpen());
+    }
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
 TEST_F(ConsoleTest, AStartTimerWithoutStarterSaysSo) {
     ScopedTimeScale fast(0.001);
     init({});
