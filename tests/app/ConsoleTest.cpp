@@ -3,6 +3,7 @@
 #include "ConsoleTestKit.h"
 #include "console/TimeScale.h"
 #include "link/runtime/SerialDeviceFactory.h"
+#include "platform/PseudoTerminal.h"
 #include "profile/DefaultProfile.h"
 #include "profile/ProfileImage.h"
 
@@ -259,6 +260,27 @@ TEST_F(ConsoleTest, OnA6600WithAScannerOpenPortOpensBothPorts) {
         EXPECT_FALSE(fresh.ports.scanner().isOpen());
     }
     EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(ConsoleTest, TheStartTimerOpensAPseudoTerminalAndRepliesArrive) {
+    platform::PseudoTerminal terminal;
+    if (!terminal.open()) {
+        GTEST_SKIP() << terminal.errorText();
+    }
+    ScopedTimeScale fast(0.001);
+    init({"--port", terminal.deviceName()});
+    std::vector<QByteArray> packets;
+    QObject::connect(&console.ports.reader(), &LinkPort::packetReceived,
+                     [&](const QByteArray& packet) { packets.push_back(packet); });
+    console.mainWindowShown();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return console.ports.reader().isOpen(); }))
+        << ::testing::PrintToString(prompter.shown.empty() ? "" : prompter.shown[0].text);
+    ASSERT_TRUE(terminal.write("hello\r"));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !packets.empty(); }));
+    EXPECT_EQ(packets[0], QByteArray("hello"));
+    const auto lines = dumpLines();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "12:00:00: Reader COM port opened"),
+              lines.end());
 }
 
 TEST_F(ConsoleTest, AStartTimerWithoutStarterSaysSo) {
