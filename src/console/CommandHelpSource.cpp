@@ -102,7 +102,7 @@ private:
         const std::size_t titleStart = rest.find_first_not_of(' ', 2);
         const std::string title = titleStart == std::string::npos ? "" : rest.substr(titleStart);
         if (title.size() > CommandHelpSource::MaxTitleLength) {
-            return fail("title \"" + title + "\" is longer than 17 characters");
+            return fail("title \"" + title + "\" is longer than 16 characters");
         }
         if (title.find('"') != std::string::npos) {
             return fail("a title cannot hold a double quote");

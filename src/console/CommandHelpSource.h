@@ -11,7 +11,7 @@ namespace gw {
 // any other line is help text, taken as it is. Blank lines at the end of a page are dropped.
 class CommandHelpSource {
 public:
-    static constexpr std::size_t MaxTitleLength = 17; // keeps the command list's columns
+    static constexpr std::size_t MaxTitleLength = 16; // letter, blank, title and a blank: one cell
     static constexpr char HeaderByte = '\x01';
 
     struct Result {

@@ -36,7 +36,7 @@ TEST(CommandHelpSource, RejectsWhatTheFileCannotHold) {
         {"%entry\n", "line 1: %entry needs a command letter"},
         {"%entry A a\n%entry A b\n", "line 2: second entry for the letter A"},
         {"%entry A An overly long title\n",
-         "line 1: title \"An overly long title\" is longer than 17 characters"},
+         "line 1: title \"An overly long title\" is longer than 16 characters"},
         {"%entry A "
          "x\n%page\n%page\n%page\n%page\n%page\n%page\n%page\n%page\n%page\n%page\n%page\n",
          "line 12: more than eleven pages"},
@@ -65,6 +65,9 @@ TEST(CommandHelpSource, ShippedHelpCoversTheCommandCatalogue) {
         ASSERT_GT(topic, 0);
         EXPECT_FALSE(help.topic(topic)->title.empty());
         EXPECT_FALSE(help.topic(topic)->text.empty());
+        // The whole title shows in the command list, followed by a blank.
+        const std::string cell = std::string(1, letter) + ' ' + help.topic(topic)->title + ' ';
+        EXPECT_NE(help.topic(0)->text.find(cell), std::string::npos);
     }
 }
 
