@@ -117,8 +117,11 @@ TEST_F(ConsoleWorkAreaTest, DumpViewCoversHelpAndPanels) {
     EXPECT_TRUE(area.commandField()->hasFocus());
 }
 
-TEST_F(ConsoleWorkAreaTest, ReplayStepsWithPlusAndMinus) {
-    Dump dump;
+TEST(ConsoleWorkArea, ReplayStepsWithPlusAndMinus) {
+    Dump dump; // outlives the view that follows it
+    ConsoleWorkArea area;
+    area.resize(1100, 560);
+    area.show();
     area.dumpView()->follow(&dump);
     dump.assign({"a: first", "b: second", "c: third"});
     std::vector<std::string> decoded;

@@ -66,6 +66,9 @@ void QtPrompter::useDialogs(TValueDlg* valueDialog, TErrorMsgDlg* warningDialog)
 TValueDlg& QtPrompter::valueDialog() {
     if (valueDialog_.isNull()) {
         valueDialog_ = new TValueDlg(parent_);
+        if (parent_.isNull()) {
+            ownValueDialog_.reset(valueDialog_);
+        }
     }
     return *valueDialog_;
 }
@@ -73,6 +76,9 @@ TValueDlg& QtPrompter::valueDialog() {
 TErrorMsgDlg& QtPrompter::warningDialog() {
     if (warningDialog_.isNull()) {
         warningDialog_ = new TErrorMsgDlg(parent_);
+        if (parent_.isNull()) {
+            ownWarningDialog_.reset(warningDialog_);
+        }
     }
     return *warningDialog_;
 }

@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 
 namespace gw {
 
@@ -36,6 +37,9 @@ private:
     QPointer<QWidget> parent_;
     QPointer<TValueDlg> valueDialog_;
     QPointer<TErrorMsgDlg> warningDialog_;
+    // Dialogs made here without a window to own them.
+    std::unique_ptr<QWidget> ownValueDialog_;
+    std::unique_ptr<QWidget> ownWarningDialog_;
 };
 
 } // namespace gw
