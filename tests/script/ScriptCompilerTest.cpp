@@ -270,6 +270,31 @@ TEST(ScriptCompiler, SequenceDefinitionsCopyDeclaredSequencesWithOneBlankAfterTh
               (std::vector<std::string>{"NORM TL(5, 0, 0, 450, 0, 0)", "BGD TLBGD(1, 2, 3)"}));
 }
 
+TEST(ScriptCompiler, InfoTextsJoinAndBodyLinesSetTheScriptTexts) {
+    const auto compiled = CompileText(
+        Lines({"METHOD", "INFO \"one", "two\"", "GLOBAL", "LIST DISKS = 1, 2", "END GLOBAL",
+               "METHOD", "INFO \"three\"", "OPEN \"C:\\\\GWDATA\\\\x.txt\"", "SAMPLE \"sand\"",
+               "RANDOM_SORT", "LOOP DISKS #1", "TLBGD(5, &DISKS, 0)", "END LOOP", "END METHOD"}));
+    const sc_Script& s = *compiled.script;
+    ASSERT_FALSE(s.error) << s.errorMessage;
+    EXPECT_EQ(s.infoText, "one \r\ntwo\r\nthree");
+    EXPECT_EQ(s.openText, "C:\\\\GWDATA\\\\x.txt");
+    EXPECT_EQ(s.sampleText, "sand");
+    EXPECT_EQ(s.sortMode, 32);
+    // The declared DISKS is a plain second list; the run list is found first and has no values.
+    EXPECT_EQ(s.lists.Size(), 2u);
+    EXPECT_TRUE(std::next(s.lists.begin())->elements.Empty());
+    EXPECT_EQ(s.Disks().disks.First()->commands.First()->arguments, "(5, &DISKS, 0)");
+}
+
+TEST(ScriptCompiler, ProductsAreNoArgumentsTheCompilerTakes) {
+    const auto compiled =
+        CompileText(Lines({"METHOD", "GLOBAL", "Dose = 5", "END GLOBAL", "METHOD", "LOOP DISKS #1",
+                           "IRRAD(3, 0, 20, Dose*2)", "END LOOP", "END METHOD"}));
+    EXPECT_EQ(compiled.script->errorMessage, " Invalid argument Dose*2");
+    EXPECT_EQ(compiled.errorLine, 7);
+}
+
 TEST(ScriptCompiler, ErrorsInsideLoopBodiesAndDefinitionsMapToTheirLineInTheWholeText) {
     const auto inLoop = CompileText(
         Lines({"METHOD", "GLOBAL", "LIST D = 1, 2", "END GLOBAL", "METHOD", "LOOP D", "  LOOP D",
