@@ -7,6 +7,7 @@
 #include "console/SystemTypeNames.h"
 #include "console/runtime/Console.h"
 #include "console/runtime/ConsoleCommandLink.h"
+#include "console/views/ApplicationIcon.h"
 #include "console/views/ConsoleMenus.h"
 #include "console/views/ConsoleWorkArea.h"
 #include "console/views/DumpView.h"
@@ -18,8 +19,10 @@
 #include "profile/ProfileFile.h"
 #include "windows/Prompter.h"
 #include "windows/views/HelpFile.h"
+#include "windows/views/RecolourControls.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDate>
@@ -71,6 +74,8 @@ TConsoleForm::TConsoleForm(Console& console, QWidget* parent)
     wireSystemActions();
     wireToolsAndHelpActions();
     followPortState();
+    QApplication::setWindowIcon(ApplicationIcon::idle());
+    RecolourControls(this);
 }
 
 TConsoleForm::~TConsoleForm() = default;

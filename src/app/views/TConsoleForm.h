@@ -1,6 +1,7 @@
 #pragma once
 
 #include "console/MainFormHooks.h"
+#include "console/views/ApplicationIcon.h"
 
 #include <QMainWindow>
 #include <array>
@@ -59,6 +60,9 @@ public:
     std::vector<std::string> commandHelpPaths;
 
     ConsoleMenus* menus() const { return menus_; }
+    // The busy and idle pictures of the application, following the state code the engine takes
+    // over after each reply.
+    ApplicationIcon& applicationIcon() { return applicationIcon_; }
 
     QAction* ActionOpenPort = nullptr;
     QAction* ActionClosePort = nullptr;
@@ -95,6 +99,7 @@ private:
     Console& console_;
     std::unique_ptr<ConsoleCommandLink> link_;
     ConsoleMenus* menus_ = nullptr;
+    ApplicationIcon applicationIcon_;
     bool shownOnce_ = false;
 };
 
