@@ -312,6 +312,14 @@ void Acquisition::answerQuery() {
                         std::to_string(reader_.Counts[0])));
         return;
     }
+    RepeatQuery();
+}
+
+void Acquisition::RepeatQuery() {
+    if (!State.Querying) {
+        return;
+    }
+    const int index = State.PointIndex;
     if (++State.QueryRepeats > MaxQueryRepeats) {
         // The reader keeps answering with other points: this one is given up as invalid.
         if (PointTable::Contains(index)) {

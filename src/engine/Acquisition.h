@@ -41,6 +41,10 @@ public:
     // data-take thread still preparing the reader.
     void AbortAll();
 
+    // Asks the reader again for the queried point, the query's answer being another point or
+    // none at all; after MaxQueryRepeats the point is given up and the finisher called.
+    void RepeatQuery();
+
     // Fills the point axis of the current operation (before it starts).
     void PreparePointAxis();
 

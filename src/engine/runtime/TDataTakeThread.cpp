@@ -1,0 +1,387 @@
+#include "engine/runtime/TDataTakeThread.h"
+
+#include "console/TimeScale.h"
+#include "console/runtime/Console.h"
+#include "engine/DeviceCode.h"
+#include "engine/GraphSetup.h"
+#include "engine/IrradiationSource.h"
+#include "engine/LiveGraphView.h"
+#include "engine/LocalDateTime.h"
+#include "engine/WatchChecks.h"
+#include "engine/runtime/MeasurementEngine.h"
+#include "link/CommandBuilder.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace gw {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The longest the thread waits on an event without looking whether it has been stopped.
+constexpr std::chrono::milliseconds StopCheckInterval{5};
+
+constexpr int ResetPauseMs = 2000;
+constexpr int CoolDownMs = 60000;
+constexpr int StartBusyMs = 500;
+constexpr int NotBusyMs = 2000;
+constexpr int MoveBusyMs = 2000;
+constexpr int PositioningMs = 60000;
+constexpr int PositioningResetPauseMs = 500;
+constexpr int AcquireDiskMs = 25000;
+constexpr int WarmMs = 10000;
+constexpr int BeamMs = 1000;
+constexpr int ScannerPauseMs = 100;
+constexpr int ScannerIdleMs = 2000;
+constexpr int ReaderSerialMs = 2000;
+constexpr int IrradStartMs = 10000;
+
+bool MeasuresOrIrradiates(OperationKind kind) {
+    return kind >= OperationKind::TL && kind <= OperationKind::Irradiation;
+}
+
+bool Measures(OperationKind kind) {
+    return kind >= OperationKind::TL && kind <= OperationKind::VMOSL;
+}
+
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+} // namespace
+
+TDataTakeThread::TDataTakeThread(MeasurementEngine& engine, Console& console,
+                                 const TDataType& operation, const DataTakeSettings& settings,
+                                 unsigned abortGeneration)
+    : engine_(engine), console_(console), op_(operation), settings_(settings),
+      generation_(abortGeneration) {}
+
+void TDataTakeThread::requestStop() {
+    stopRequested_ = true;
+    stopEvent_.Set();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Execute
+
+void TDataTakeThread::Execute() {
+    runSteps();
+    if (stopped()) {
+        log(": DataTake thread stopped by the abort - nothing more sent");
+    }
+}
+
+void TDataTakeThread::runSteps() {
+    if (MeasuresOrIrradiates(op_.Kind)) {
+        onMain([this] { engine_.watch().Reset(); });
+    }
+    if (NeedsPreparation(op_, readerNow().Position) && !prepareReader()) {
+        return;
+    }
+    if (op_.UseHoles != 0 && Measures(op_.Kind)) {
+        if (!scannerStep("move beam", CommandBuilder::MoveBeam(op_.Hole), BeamMs) ||
+            !scannerStep("arm laser", CommandBuilder::ArmLaser(), BeamMs)) {
+            return;
+        }
+    }
+    if (startMeasurement()) {
+        finish();
+    }
+}
+
+bool TDataTakeThread::prepareReader() {
+    send(CommandBuilder::ResetTimer());
+    showStatus("waiting for reader");
+    logWatchdog("2 seconds", pause(ResetPauseMs));
+    if (!setLampAndTemperature()) {
+        return false;
+    }
+    if (op_.Device == DeviceCode::NoStimulation && !coolDown()) {
+        return false;
+    }
+    if (!moveBack() || !moveToTarget()) {
+        return false;
+    }
+    if (op_.UseHoles != 0 &&
+        !scannerStep("acquire disk", CommandBuilder::AcquireDisk(), AcquireDiskMs)) {
+        return false;
+    }
+    if (IsOslKind(op_.Kind) || op_.Kind == OperationKind::Irradiation) {
+        onMain([this] {
+            engine_.installWatch([this] { return UntilWarmHolds(console_.readerState); });
+        });
+        logWatchdog("until warm", waitForWatch(WarmMs));
+        logPosition();
+    }
+    return !stopped();
+}
+
+bool TDataTakeThread::setLampAndTemperature() {
+    bool lampOn = false;
+    bool lampAvailable = false;
+    bool purgeOn = false;
+    bool readerPurges = false;
+    onMain([&] {
+        lampOn = engine_.lampIsOn();
+        lampAvailable = engine_.lampAvailable();
+        readerPurges = console_.readerState.Flags[PurgeFlag] != 0;
+        purgeOn = console_.linkState.PurgeSwitch && !readerPurges;
+    });
+    switch (LampActionFor(op_, settings_, lampOn)) {
+    case LampAction::SwitchOff:
+        onMain([this] { engine_.switchLamp(false); });
+        break;
+    case LampAction::SwitchOnAndStabilize:
+        if (!lampAvailable) {
+            break; // nothing to switch on, nothing to wait for
+        }
+        onMain([this] {
+            engine_.selectLampPortBase();
+            engine_.switchLamp(true);
+            engine_.appendLog(": Halogen lamp switched on - stabilizing for " +
+                              std::to_string(settings_.LampOnTime) + " s");
+            engine_.state().LampStabilizing = true;
+            engine_.graph().showStatus("stabilizing halogen lamp");
+        });
+        {
+            const WaitResult result = pause(settings_.LampOnTime * 1000);
+            onMain([this] { engine_.state().LampStabilizing = false; });
+            log(std::string(": Halogen lamp stabilization watchdog returned - ") +
+                WaitResultName(result));
+        }
+        break;
+    case LampAction::Keep:
+        break;
+    }
+    if (stopped()) {
+        return false;
+    }
+    send(PreparationCommand(op_, settings_, purgeOn, readerPurges));
+    return !stopped();
+}
+
+bool TDataTakeThread::coolDown() {
+    onMain([this] {
+        engine_.installWatch(
+            [this] { return UntilCooledHolds(console_.CurrentOperation, console_.readerState); });
+    });
+    logWatchdog("until cooled", waitForWatch(CoolDownMs));
+    return !stopped();
+}
+
+bool TDataTakeThread::moveBack() {
+    log(": preparing for Move back command");
+    logPosition();
+    send(CommandBuilder::MoveBack());
+    log(": Move back command sent ");
+    logPosition();
+    if (!watchPattern([this] { engine_.watch().WatchBusy(true); }, StartBusyMs, "until busy")) {
+        return false;
+    }
+    logPosition();
+    if (!watchPattern([this] { engine_.watch().WatchBusy(false); }, NotBusyMs, "until not busy")) {
+        return false;
+    }
+    logPosition();
+    return true;
+}
+
+bool TDataTakeThread::moveToTarget() {
+    const int target = TargetPosition(op_, settings_.SystemType);
+    onMain([this, target] { engine_.watch().SetTargetPosition(target); });
+    send(MoveCommand(op_, settings_.SystemType));
+    log(": Jump or Advance command sent ");
+    logPosition();
+    if (!watchPattern([this] { engine_.watch().WatchBusy(true); }, MoveBusyMs, "until busy")) {
+        return false;
+    }
+    logPosition();
+    onMain([this] {
+        engine_.watch().WatchFinalPosition();
+        engine_.installPatternWatch();
+    });
+    const WaitResult positioned = waitForWatch(PositioningMs);
+    if (positioned == WaitResult::Timeout) {
+        send(CommandBuilder::ResetTimer());
+        pause(PositioningResetPauseMs);
+    }
+    logWatchdog("until not busy", positioned);
+    logPosition();
+    return !stopped();
+}
+
+bool TDataTakeThread::scannerStep(const std::string& name, const Command& command, int timeoutMs) {
+    log(": preparing " + Quoted(name) + " for sending to scanner");
+    onMain([this] { console_.WatchCondition = nullptr; });
+    pause(ScannerPauseMs);
+    waitFor(console_.ScannerIdleEvent, ScannerIdleMs);
+    onMain([&] {
+        // The scanner's answer may come at once: the event is cleared and the wait marked first.
+        console_.ScannerDoneEvent.Reset();
+        console_.CurrentOperation.ScannerWait = 1;
+        if (engine_.sendToScanner(command, generation_)) {
+            engine_.appendLog(": " + Quoted(name) + " sent to scanner - " + LoggedText(command));
+        }
+    });
+    if (stopped()) {
+        onMain([this] { console_.CurrentOperation.ScannerWait = 0; });
+        return false;
+    }
+    logWatchdog(name, waitFor(console_.ScannerDoneEvent, timeoutMs));
+    onMain([this] { console_.CurrentOperation.ScannerWait = 0; });
+    return !stopped();
+}
+
+bool TDataTakeThread::startMeasurement() {
+    const Command command = MeasurementCommand(op_, settings_);
+    logWatchdog("reader serial", waitFor(console_.ReplyEvent, ReaderSerialMs));
+    bool started = false;
+    onMain([&] {
+        // Sending and marking the acquisition happen in one step on the user-interface thread,
+        // so that no reply is handled in between with half the state set.
+        if (stopped()) {
+            return;
+        }
+        AcquisitionState& state = engine_.state();
+        if (op_.Kind == OperationKind::PointQuery) {
+            state.PointIndex = op_.QueryPoint;
+            state.QueryRepeats = 0;
+            engine_.restoreQueryFinisher(op_);
+        }
+        engine_.sendCommand(command, generation_);
+        console_.CurrentOperation.Started = LocalDateTimeNow();
+        state.TakingData = Measures(op_.Kind);
+        state.Querying = op_.Kind == OperationKind::PointQuery;
+        if (state.TakingData) {
+            state.PointIndex = -1;
+            state.WrapCount = 0;
+        }
+        if (state.Querying) {
+            engine_.armQueryTimer();
+        }
+        started = true;
+    });
+    if (!started) {
+        return false;
+    }
+    if (op_.Kind == OperationKind::Irradiation) {
+        if (!IsExternalSource(op_.Source)) {
+            onMain([this] {
+                engine_.installWatch([this] { return UntilIrradHolds(console_.readerState); });
+            });
+            logWatchdog("until irrad", waitForWatch(IrradStartMs));
+        }
+        onMain([this] {
+            if (!stopped()) {
+                engine_.state().Irradiating = true;
+            }
+        });
+    }
+    return !stopped();
+}
+
+void TDataTakeThread::finish() {
+    onMain([this] {
+        if (stopped()) {
+            return;
+        }
+        const AcquisitionState& state = engine_.state();
+        if (state.TakingData || state.Irradiating) {
+            engine_.graph().setUpGraph(GraphSetupFor(console_.CurrentOperation));
+            engine_.graph().showStatus("in progress");
+        }
+        console_.CurrentOperation.ForceMove = 0;
+    });
+}
+
+// ---------------------------------------------------------------------------------------------
+// Main-thread calls
+
+bool TDataTakeThread::onMain(const std::function<void()>& fn) {
+    if (!console_.invokeOnMainThread(fn)) {
+        requestStop(); // the console is going away
+        return false;
+    }
+    return true;
+}
+
+bool TDataTakeThread::stopped() const {
+    return stopRequested_.load() || generation_ != engine_.abortGeneration();
+}
+
+bool TDataTakeThread::send(const Command& command) {
+    bool sent = false;
+    onMain([&] { sent = engine_.sendCommand(command, generation_); });
+    return sent;
+}
+
+void TDataTakeThread::log(const std::string& text) {
+    onMain([&] { engine_.appendLog(text); });
+}
+
+void TDataTakeThread::showStatus(const std::string& text) {
+    onMain([&] { engine_.graph().showStatus(text); });
+}
+
+ReaderState TDataTakeThread::readerNow() {
+    ReaderState state;
+    onMain([&] { state = console_.readerState; });
+    return state;
+}
+
+void TDataTakeThread::logWatchdog(const std::string& name, WaitResult result) {
+    log(": " + Quoted(name) + " watchdog returned - " + WaitResultName(result));
+}
+
+void TDataTakeThread::logPosition() {
+    const ReaderState state = readerNow();
+    log(": current position: " + std::to_string(state.Position) + "; busy? " +
+        (state.Flags[BusyFlag] != 0 ? "Yes" : "No"));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Waits
+
+WaitResult TDataTakeThread::waitFor(ManualResetEvent& event, int nominalMs) {
+    const auto deadline = Clock::now() + TimeScale::Scaled(std::chrono::milliseconds(nominalMs));
+    while (true) {
+        if (stopRequested_.load()) {
+            return WaitResult::Abandoned;
+        }
+        const auto left =
+            std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now());
+        const auto slice = std::clamp(left, std::chrono::microseconds(0),
+                                      std::chrono::microseconds(StopCheckInterval));
+        const WaitResult result = event.WaitFor(slice);
+        if (result != WaitResult::Timeout) {
+            return result;
+        }
+        if (Clock::now() >= deadline) {
+            return WaitResult::Timeout;
+        }
+    }
+}
+
+WaitResult TDataTakeThread::waitForWatch(int nominalMs) {
+    return waitFor(console_.ConditionEvent, nominalMs);
+}
+
+WaitResult TDataTakeThread::pause(int nominalMs) {
+    const auto delay = TimeScale::Scaled(std::chrono::milliseconds(std::max(nominalMs, 0)));
+    return stopEvent_.WaitFor(delay) == WaitResult::Timeout ? WaitResult::Timeout
+                                                            : WaitResult::Abandoned;
+}
+
+bool TDataTakeThread::watchPattern(const std::function<void()>& setUp, int nominalMs,
+                                   const std::string& watchdog) {
+    onMain([&] {
+        setUp();
+        engine_.installPatternWatch();
+    });
+    logWatchdog(watchdog, waitForWatch(nominalMs));
+    return !stopped();
+}
+
+} // namespace gw

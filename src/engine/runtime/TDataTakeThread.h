@@ -1,0 +1,77 @@
+#pragma once
+
+#include "console/ManualResetEvent.h"
+#include "engine/DataTakePlan.h"
+#include "engine/TDataType.h"
+#include "link/Command.h"
+#include "link/ReaderState.h"
+
+#include <QThread>
+#include <atomic>
+#include <functional>
+#include <string>
+
+namespace gw {
+
+class Console;
+class MeasurementEngine;
+
+// Prepares the reader for the operation in CurrentOperation and starts it: sample temperature
+// and halogen lamp, cool-down, platter move, laser scanner aim, the one measurement command; then
+// it marks the acquisition as running and ends. Every command, log line, watch and window update
+// goes through Console::invokeOnMainThread; the thread itself only waits. After an abort it sends
+// nothing more, cuts its waits short and ends.
+class TDataTakeThread : public QThread {
+    Q_OBJECT
+
+public:
+    // `operation` is copied: the thread works from the record as its starter left it.
+    TDataTakeThread(MeasurementEngine& engine, Console& console, const TDataType& operation,
+                    const DataTakeSettings& settings, unsigned abortGeneration);
+
+    // Ends the thread's waits at once; it then returns without sending anything more.
+    void requestStop();
+
+    // 1 for every thread the console creates.
+    std::uint8_t RunOperation = 1;
+
+protected:
+    void run() override { Execute(); }
+
+private:
+    void Execute();
+    void runSteps();
+    bool prepareReader();
+    bool setLampAndTemperature();
+    bool coolDown();
+    bool moveBack();
+    bool moveToTarget();
+    bool scannerStep(const std::string& name, const Command& command, int timeoutMs);
+    bool startMeasurement();
+    void finish();
+
+    bool onMain(const std::function<void()>& fn);
+    bool stopped() const;
+    bool send(const Command& command);
+    void log(const std::string& text);
+    void showStatus(const std::string& text);
+    ReaderState readerNow();
+
+    WaitResult waitFor(ManualResetEvent& event, int nominalMs);
+    WaitResult waitForWatch(int nominalMs);
+    WaitResult pause(int nominalMs);
+    bool watchPattern(const std::function<void()>& setUp, int nominalMs,
+                      const std::string& watchdog);
+    void logWatchdog(const std::string& name, WaitResult result);
+    void logPosition();
+
+    MeasurementEngine& engine_;
+    Console& console_;
+    const TDataType op_;
+    const DataTakeSettings settings_;
+    const unsigned generation_;
+    ManualResetEvent stopEvent_{false};
+    std::atomic<bool> stopRequested_{false};
+};
+
+} // namespace gw
