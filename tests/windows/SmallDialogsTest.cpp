@@ -129,20 +129,25 @@ TEST(TAboutBox, ShowsTheCallersTitleAndVersion) {
 }
 
 TEST(HelpFile, TellsAMissingFileFromAMissingViewer) {
-    const QString path = HelpFilePath();
+    // A folder of its own: the directory of the executable is shared with other tests.
+    const QString path = QString::fromStdString(::testing::TempDir()) + HelpFileName;
     QFile::remove(path);
-    EXPECT_EQ(OpenHelpFile([](const QUrl&) { return true; }), HelpFileResult::Failed);
+    const auto opens = [](bool result) { return [result](const QUrl&) { return result; }; };
+    EXPECT_EQ(OpenHelpFile(opens(true), path), HelpFileResult::Failed);
+    EXPECT_TRUE(HelpFilePath().endsWith("/Console_help.htm"));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
     QUrl opened;
-    EXPECT_EQ(OpenHelpFile([&](const QUrl& url) {
-                  opened = url;
-                  return true;
-              }),
+    EXPECT_EQ(OpenHelpFile(
+                  [&](const QUrl& url) {
+                      opened = url;
+                      return true;
+                  },
+                  path),
               HelpFileResult::Opened);
     EXPECT_EQ(opened.toLocalFile(), path);
-    EXPECT_EQ(OpenHelpFile([](const QUrl&) { return false; }), HelpFileResult::NoApplication);
+    EXPECT_EQ(OpenHelpFile(opens(false), path), HelpFileResult::NoApplication);
     QFile::remove(path);
 }
 

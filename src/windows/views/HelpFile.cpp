@@ -11,8 +11,7 @@ QString HelpFilePath() {
     return QDir(QCoreApplication::applicationDirPath()).filePath(HelpFileName);
 }
 
-HelpFileResult OpenHelpFile(const DocumentOpener& opener) {
-    const QString path = HelpFilePath();
+HelpFileResult OpenHelpFile(const DocumentOpener& opener, const QString& path) {
     if (!QFileInfo(path).isFile()) {
         return HelpFileResult::Failed;
     }

@@ -19,6 +19,7 @@ QString HelpFilePath();
 
 // Opens "Console_help.htm" with the desktop's default viewer. A missing file fails; a viewer
 // that cannot be started means no application is associated with the file type.
-HelpFileResult OpenHelpFile(const DocumentOpener& opener = {});
+HelpFileResult OpenHelpFile(const DocumentOpener& opener = {},
+                            const QString& path = HelpFilePath());
 
 } // namespace gw
