@@ -15,8 +15,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 #include <QTimer>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace gw {
@@ -171,6 +173,32 @@ TEST_F(ConsoleFormActionsTest, EnableRulesFollowPortAndProfile) {
     EXPECT_TRUE(menus().ActionAbortOperation->isEnabled());
     console.runState.RunActive = false;
     prompter.answers = {Answer::No};
+}
+
+TEST_F(ConsoleFormActionsTest, SaveParametersCopiesTheProfileAndUsesTheCopy) {
+    const std::string dir = ::testing::TempDir();
+    const std::string original = dir + "TLInfo-save.dta";
+    std::FILE* file = std::fopen(original.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fputs("profile bytes", file);
+    std::fclose(file);
+    console.profile.ProfilePath = original;
+    console.profile.ProfileLoaded = true;
+    const QString copy = QString::fromStdString(dir + "Copy-save.dta");
+    QFile::remove(copy);
+    ASSERT_TRUE(form.saveParametersAs(copy));
+    QFile copied(copy);
+    ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copied.readAll(), QByteArray("profile bytes"));
+    EXPECT_EQ(QString::fromStdString(console.profile.ProfilePath),
+              QFileInfo(copy).absoluteFilePath());
+    EXPECT_EQ(console.settings().ReadSettingText("", "System info", true),
+              console.profile.ProfilePath);
+    // A path that cannot be written changes nothing and shows nothing.
+    const std::string before = console.profile.ProfilePath;
+    EXPECT_FALSE(form.saveParametersAs("/nonexistent-dir/x.dta"));
+    EXPECT_EQ(console.profile.ProfilePath, before);
+    EXPECT_TRUE(prompter.shown.empty());
 }
 
 TEST_F(ConsoleFormActionsTest, ActionsOfLaterPartsSayTheyAreNotAvailable) {

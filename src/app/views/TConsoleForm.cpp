@@ -228,12 +228,14 @@ void TConsoleForm::saveParameters() {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("dta"));
     dialog.selectFile(QFileInfo(current).fileName());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return;
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        saveParametersAs(dialog.selectedFiles().front());
     }
+}
+
+bool TConsoleForm::saveParametersAs(const QString& path) {
     // A failed copy changes nothing and shows nothing.
-    CopyProfileFile(ToWindows1252(dialog.selectedFiles().front()), console_.profile,
-                    console_.profileContext());
+    return CopyProfileFile(ToWindows1252(path), console_.profile, console_.profileContext());
 }
 
 void TConsoleForm::readDumpFile() {

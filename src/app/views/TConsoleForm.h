@@ -52,6 +52,9 @@ public:
     // Decodes a dump line into the panels. While the reader port is open the live reader state is
     // left alone: the line is decoded into a copy.
     void DecodeDumpLine(const std::string& line);
+    // "Save parameters" to a chosen path: the profile file is copied there (replacing a file
+    // there) and the copy becomes the profile in use, remembered as "System info".
+    bool saveParametersAs(const QString& path);
     // "Read dump file" for a chosen file: closes the ports and replays its lines.
     void replayDumpFile(const QString& path);
 
