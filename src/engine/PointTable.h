@@ -16,19 +16,16 @@ struct DataPoint {
     bool operator==(const DataPoint&) const = default;
 };
 
-// The data points of the running operation, index 0 to 1019. At program start every point is
-// valid, so the first operation finds nothing to query; finishers clear the table after writing.
+// The data points of the running operation, index 0 to 1019. The table starts cleared, as every
+// finisher leaves it after writing, so that a point the first operation of a session lost is
+// queried like any other instead of being written as a valid zero.
 class PointTable {
 public:
     static constexpr int Size = 1020;
     static constexpr int LastIndex = Size - 1;
 
-    PointTable() { MarkAllValid(); }
-
     // Every field zero, as after a finished record.
     void Clear() { points_.fill(DataPoint{}); }
-    // Zero and valid, as at program start.
-    void MarkAllValid();
 
     static bool Contains(int index) { return index >= 0 && index < Size; }
     DataPoint& operator[](int index) { return points_[static_cast<std::size_t>(index)]; }

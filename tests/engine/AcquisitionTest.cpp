@@ -302,12 +302,17 @@ protected:
     std::vector<bool> verdicts;
 };
 
-TEST_F(PointQueryTest, FirstOperationFindsEveryPointValid) {
+TEST_F(PointQueryTest, FirstOperationOfASessionQueriesItsLostPointsToo) {
     op.Kind = OperationKind::TL;
     op.Points = 50;
-    EXPECT_TRUE(acquisition.AllPointsValid());
-    EXPECT_EQ(op.Complete, 1);
-    EXPECT_EQ(host.queriesStarted, 0);
+    for (int i = 0; i < 50; ++i) {
+        if (i != 20) {
+            acquisition.Points[i].Valid = 1;
+        }
+    }
+    EXPECT_FALSE(acquisition.AllPointsValid());
+    EXPECT_EQ(op.QueryPoint, 20);
+    EXPECT_EQ(host.queriesStarted, 1);
 }
 
 TEST_F(PointQueryTest, LostPointIsQueriedAndRecovered) {

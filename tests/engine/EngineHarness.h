@@ -93,6 +93,11 @@ public:
         console.ports.reader().setSettings(settings);
         QObject::connect(&console.ports.reader(), &LinkPort::packetReceived, &engine,
                          [this](const QByteArray& packet) { onReaderPacket(packet); });
+        settings = console.ports.scanner().settings();
+        settings.portName = "sim";
+        console.ports.scanner().setSettings(settings);
+        QObject::connect(&console.ports.scanner(), &LinkPort::packetReceived, &engine,
+                         [this](const QByteArray& packet) { onScannerPacket(packet); });
         engine.queryFinishers.tl = engine.queryFinishers.osl =
             engine.queryFinishers.mosl = [this] { finish(); };
     }
@@ -100,6 +105,7 @@ public:
     ~EngineHarness() {
         RunUntil([this] { return !engine.dataTakeRunning(); }, 10000);
         console.ports.reader().close();
+        console.ports.scanner().close();
         SimulatedReaderBench::uninstall();
     }
 
@@ -136,6 +142,9 @@ public:
         if (op.Kind == OperationKind::PointQuery) {
             op.Kind = op.QueryKind;
         }
+        if (beforeCheck) {
+            beforeCheck();
+        }
         if (op.Kind != OperationKind::Irradiation && !engine.AllPointsValid()) {
             return;
         }
@@ -159,6 +168,14 @@ public:
         for (std::size_t i = logMark; i < dump.lineCount(); ++i) {
             const std::string& line = dump.line(i);
             std::string text;
+            if (line.rfind("T: \"Z \" - aborting everything", 0) == 0) {
+                commands.push_back("Z "); // the abort's own line
+                continue;
+            }
+            if (line.rfind("T: to scanner \"", 0) == 0 && line.back() == '"') {
+                commands.push_back("scanner " + line.substr(15, line.size() - 16));
+                continue;
+            }
             if (line.rfind("T: \"", 0) == 0 && line.back() == '"') {
                 text = line.substr(4, line.size() - 5);
             } else if (line.rfind("T\"", 0) == 0 && line.back() == '"') {
@@ -167,8 +184,7 @@ public:
                 continue;
             }
             if (text.find("sent from TakeDatum") != std::string::npos ||
-                text.rfind("Recovered", 0) == 0 || text.rfind("Gave up", 0) == 0 ||
-                text.rfind("Z \" - ", 0) == 0) {
+                text.rfind("Recovered", 0) == 0 || text.rfind("Gave up", 0) == 0) {
                 continue;
             }
             commands.push_back(text);
@@ -197,6 +213,8 @@ public:
     RecordingGraph graph;
     MeasurementEngine engine{console, lamp};
 
+    // Called by the finisher before its point check.
+    std::function<void()> beforeCheck;
     bool finished = false;
     int finisherRecords = 0;
     int replies = 0;
@@ -228,6 +246,16 @@ private:
         } else {
             console.ReplyEvent.Set();
         }
+    }
+
+    // The scanner handler in its simplest form: "!0" ends a scanner command the thread waits for.
+    void onScannerPacket(const QByteArray& packet) {
+        console.ScannerIdleEvent.Reset();
+        const TDataType& op = console.CurrentOperation;
+        if (packet.startsWith("!0") && op.UseHoles != 0 && op.ScannerWait != 0) {
+            console.ScannerDoneEvent.Set();
+        }
+        console.ScannerIdleEvent.Set();
     }
 
     ScopedTimeScale scale_;
