@@ -19,6 +19,8 @@ public:
     virtual void setCaption(const std::string& /*caption*/) {}
     // Status labels, error labels and data fields laid out for the system type, fields cleared.
     virtual void layOutPanels(int /*systemType*/) {}
+    // The data, status and error panels from the reader state, after each decoded status reply.
+    virtual void RefreshPanels() {}
     // "Correct reader": check mark and enabling; "Enable short-mode": enabling.
     virtual void setCorrectReaderChecked(bool /*checked*/) {}
     virtual void enableCorrectReader(bool /*enabled*/) {}

@@ -47,8 +47,7 @@ public:
     void setScannerMenuVisible(bool visible) override;
     void fillWelcomePanel() override;
 
-    // The panels from the console's reader state, after each decoded status reply.
-    void RefreshPanels();
+    void RefreshPanels() override;
     // Decodes a dump line into the panels. While the reader port is open the live reader state is
     // left alone: the line is decoded into a copy.
     void DecodeDumpLine(const std::string& line);

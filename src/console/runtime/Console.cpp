@@ -45,6 +45,14 @@ Console::Console(SettingsStore& store, Prompter& prompter, const LogClock& clock
             [this](const QString& text) { log_.AppendLog(ToWindows1252(text)); });
     connect(&ports, &LinkPorts::readerErrorPendingSet, this,
             [this](bool pending) { linkState.ReaderErrorPending = pending; });
+    connect(&ports.reader(), &LinkPort::packetReceived, this, [this](const QByteArray& packet) {
+        readerReplies_.OnReaderPacket(packet.toStdString());
+    });
+    connect(&ports.reader(), &LinkPort::bytesDiscarded, this, [this](const QByteArray& bytes) {
+        readerReplies_.OnReaderDiscard(bytes.toStdString());
+    });
+    connect(&ports.scanner(), &LinkPort::packetReceived, this,
+            [this](const QByteArray& line) { scannerLink_.OnScannerPacket(line.toStdString()); });
 }
 
 Console::~Console() {
@@ -52,6 +60,8 @@ Console::~Console() {
     // it must have ended before the events themselves go.
     closing_ = true;
     disconnect(&ports, nullptr, this, nullptr);
+    disconnect(&ports.reader(), nullptr, this, nullptr);
+    disconnect(&ports.scanner(), nullptr, this, nullptr);
     for (ManualResetEvent* event :
          {&ConditionEvent, &ScannerDoneEvent, &ReplyEvent, &ScannerIdleEvent}) {
         event->Abandon();
@@ -217,6 +227,20 @@ void Console::onStartTimer() {
     const Slot starter = std::move(TakeData);
     TakeData = nullptr;
     starter();
+}
+
+void Console::AppendLine(const LogLine& line) {
+    if (line.timeStamped) {
+        log_.AppendLog(line.text);
+    } else {
+        log_.appendLine(line.text);
+    }
+}
+
+void Console::AppendLines(const std::vector<LogLine>& lines) {
+    for (const LogLine& line : lines) {
+        AppendLine(line);
+    }
 }
 
 bool Console::invokeOnMainThread(const std::function<void()>& fn) {

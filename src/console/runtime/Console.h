@@ -5,7 +5,10 @@
 #include "console/ConsoleSettings.h"
 #include "console/ManualResetEvent.h"
 #include "console/RunState.h"
+#include "console/runtime/ReaderReplyHandler.h"
+#include "console/runtime/ScannerLink.h"
 #include "engine/TDataType.h"
+#include "link/LogLine.h"
 #include "link/ReaderLinkState.h"
 #include "link/ReaderState.h"
 #include "link/runtime/LinkPorts.h"
@@ -74,10 +77,21 @@ public:
 
     // Log lines; the time of day goes in front.
     void AppendLog(const std::string& text) { log_.AppendLog(text); }
+    // A line with or without its time stamp, as the line says.
+    void AppendLine(const LogLine& line);
+    void AppendLines(const std::vector<LogLine>& lines);
     ConsoleLog& log() { return log_; }
     ConsoleSettings& settings() { return settings_; }
     ProfileContext& profileContext() { return profileContext_; }
     Prompter& prompter() { return prompter_; }
+    // The windows' side of the console; hooks that do nothing before InitMainForm.
+    MainFormHooks& hooks() { return *hooks_; }
+
+    // The reply parser of the reader port and the laser scanner link; both ports' packets reach
+    // them on their own.
+    ReaderReplyHandler& readerReplies() { return readerReplies_; }
+    ScannerLink& scannerLink() { return scannerLink_; }
+    bool SendToScanner(const std::string& text) { return scannerLink_.SendToScanner(text); }
 
     int SystemType() const { return linkState.systemType(); }
     void setSystemType(int systemType);
@@ -104,6 +118,12 @@ public:
     Slot Finisher;
     Slot TakeData;
 
+    // The measurement engine's steps after each decoded status reply (abort on serious errors,
+    // watch condition, data point, end of the operation). They run after the panels and the log
+    // have been brought up to date, and end by setting ReplyEvent and then calling the finisher
+    // when the operation has ended. Unset, the reply handler only sets ReplyEvent.
+    Slot PerReplySteps;
+
 signals:
     void systemTypeChanged(int systemType);
 
@@ -123,6 +143,8 @@ private:
     QTimer startTimer_;
     std::vector<std::string> startupNotes_; // logged once the dump has been emptied at start-up
     std::atomic<bool> closing_{false};
+    ReaderReplyHandler readerReplies_{*this};
+    ScannerLink scannerLink_{*this};
 };
 
 } // namespace gw
