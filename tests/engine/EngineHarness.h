@@ -110,6 +110,7 @@ public:
     }
 
     bool open() {
+        console.PerReplySteps = [this] { engine.onStatusReply(); };
         if (!console.ports.reader().open()) {
             return false;
         }
@@ -223,30 +224,8 @@ public:
     std::size_t logMark = 0;
 
 private:
-    // The reply handler in its simplest form: the reply event around the packet, the decoder,
-    // its log lines and, after a decoded status reply, the engine's steps.
-    void onReaderPacket(const QByteArray& packet) {
-        console.ReplyEvent.Reset();
-        const PacketOutcome outcome =
-            InterpretReaderPacket(packet.toStdString(), console.ports.reader().eightBitMode(),
-                                  console.linkState, console.readerState);
-        if (outcome.identifiedSystemType) {
-            console.setSystemType(*outcome.identifiedSystemType);
-        }
-        for (const LogLine& line : outcome.logLines) {
-            if (line.timeStamped) {
-                console.AppendLog(line.text);
-            } else {
-                console.log().appendLine(line.text);
-            }
-        }
-        ++replies;
-        if (outcome.kind == PacketKind::StatusReply) {
-            engine.onStatusReply();
-        } else {
-            console.ReplyEvent.Set();
-        }
-    }
+    // The console's own reply handler decodes the packet and runs the engine's steps.
+    void onReaderPacket(const QByteArray&) { ++replies; }
 
     // The scanner handler in its simplest form: "!0" ends a scanner command the thread waits for.
     void onScannerPacket(const QByteArray& packet) {
