@@ -96,8 +96,6 @@ public:
         settings = console.ports.scanner().settings();
         settings.portName = "sim";
         console.ports.scanner().setSettings(settings);
-        QObject::connect(&console.ports.scanner(), &LinkPort::packetReceived, &engine,
-                         [this](const QByteArray& packet) { onScannerPacket(packet); });
         engine.queryFinishers.tl = engine.queryFinishers.osl =
             engine.queryFinishers.mosl = [this] { finish(); };
     }
@@ -226,16 +224,6 @@ public:
 private:
     // The console's own reply handler decodes the packet and runs the engine's steps.
     void onReaderPacket(const QByteArray&) { ++replies; }
-
-    // The scanner handler in its simplest form: "!0" ends a scanner command the thread waits for.
-    void onScannerPacket(const QByteArray& packet) {
-        console.ScannerIdleEvent.Reset();
-        const TDataType& op = console.CurrentOperation;
-        if (packet.startsWith("!0") && op.UseHoles != 0 && op.ScannerWait != 0) {
-            console.ScannerDoneEvent.Set();
-        }
-        console.ScannerIdleEvent.Set();
-    }
 
     ScopedTimeScale scale_;
 };
