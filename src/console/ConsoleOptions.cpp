@@ -59,8 +59,8 @@ ConsoleOptions ParseConsoleOptions(const std::vector<std::string>& arguments) {
             options.showUsage = true;
             continue;
         }
-        if (name != "--profile" && name != "--port" && name != "--default-port" &&
-            name != "--time-scale") {
+        if (name != "--profile" && name != "--default-profile" && name != "--port" &&
+            name != "--default-port" && name != "--time-scale") {
             options.error = "unknown option " + name;
             break;
         }
@@ -73,6 +73,8 @@ ConsoleOptions ParseConsoleOptions(const std::vector<std::string>& arguments) {
         }
         if (name == "--profile") {
             options.profileFile = *value;
+        } else if (name == "--default-profile") {
+            options.defaultProfileFile = *value;
         } else if (name == "--port") {
             options.portName = *value;
         } else if (name == "--default-port") {
@@ -111,13 +113,16 @@ LegacyStartChoice ReadLegacyParameters(const std::vector<std::string>& parameter
 }
 
 std::string ConsoleUsage() {
-    return "Usage: gwconsole [/sN] [/c7|/c8] [--profile FILE] [--port NAME] [--default-port NAME]\n"
-           "                 [--time-scale F]\n"
+    return "Usage: gwconsole [/sN] [/c7|/c8] [--profile FILE] [--default-profile FILE]\n"
+           "                 [--port NAME] [--default-port NAME] [--time-scale F]\n"
            "  /sN                 system type when no profile file is found: 0 manual, 1 = 3400,\n"
            "                      2 = 3500, 3 = 3550, 4 = 6600 (default 4)\n"
            "  /c7, /c8            7-bit or 8-bit serial transmission when no profile file is "
            "found\n"
            "  --profile FILE      use this profile file instead of the one last loaded\n"
+           "  --default-profile FILE\n"
+           "                      profile file when none was loaded before and the working\n"
+           "                      directory has no TLInfo.dta\n"
            "  --port NAME         reader port for this session (\"sim\": the simulated reader)\n"
            "  --default-port NAME reader port when no port has been stored with Store settings\n"
            "  --time-scale F      run every delay and time-out at F times its length (default 1)\n";

@@ -162,6 +162,22 @@ TEST_F(ConsoleTest, TheStoredProfileComesBeforeTheWorkingDirectoryAndTheOptionBe
     EXPECT_EQ(hooks.scannerMenuVisible, false) << "only a 6600 has a scanner menu";
 }
 
+TEST_F(ConsoleTest, TheDefaultProfileServesOnlyWhenNoneIsFound) {
+    const std::string demo = writeProfile("demo.dta", 1);
+    const std::string local = writeProfile("TLInfo.dta", 3);
+    {
+        MemorySettingsStore freshStore;
+        Console fresh(freshStore, prompter, clock, logFiles);
+        testing::RecordingHooks seen;
+        fresh.InitMainForm(ParseConsoleOptions({"--default-profile", demo}), seen);
+        EXPECT_EQ(fresh.profile.ProfilePath, local) << "a profile of the lab's own wins";
+    }
+    fs::remove(local);
+    init({"--default-profile", demo});
+    EXPECT_EQ(console.profile.ProfilePath, demo);
+    EXPECT_EQ(console.SystemType(), 1);
+}
+
 TEST_F(ConsoleTest, AMissingProfileOptionIsLoggedAndTheSearchGoesOn) {
     const std::string path = writeProfile("TLInfo.dta", 4, true);
     init({"--profile", "nowhere.dta"});

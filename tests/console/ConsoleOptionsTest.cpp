@@ -48,12 +48,13 @@ TEST(ReadLegacyParameters, NotesADigitThatNamesNoReader) {
 TEST(ParseConsoleOptions, TakesLongOptionsInBothFormsAndKeepsTheRest) {
     const auto options =
         ParseConsoleOptions({"/s3", "--profile", "a b.dta", "--port=sim", "/c8", "--time-scale",
-                             "0.01", "--default-port", "/dev/ttyUSB0"});
+                             "0.01", "--default-port", "/dev/ttyUSB0", "--default-profile=d.dta"});
     EXPECT_EQ(options.error, "");
     EXPECT_EQ(options.legacyParameters, (std::vector<std::string>{"/s3", "/c8"}));
     EXPECT_EQ(options.profileFile, "a b.dta");
     EXPECT_EQ(options.portName, "sim");
     EXPECT_EQ(options.defaultPortName, "/dev/ttyUSB0");
+    EXPECT_EQ(options.defaultProfileFile, "d.dta");
     EXPECT_DOUBLE_EQ(options.timeScale, 0.01);
     EXPECT_FALSE(options.showUsage);
 }

@@ -147,7 +147,13 @@ std::string Console::findProfileFile(const ConsoleOptions& options) {
     if (isFile(stored)) {
         return fullPath(stored);
     }
-    return isFile(defaultProfileFile) ? fullPath(defaultProfileFile) : std::string();
+    if (isFile(defaultProfileFile)) {
+        return fullPath(defaultProfileFile);
+    }
+    if (options.defaultProfileFile && isFile(*options.defaultProfileFile)) {
+        return fullPath(*options.defaultProfileFile);
+    }
+    return {};
 }
 
 void Console::restorePortSettings(const ConsoleOptions& options) {
