@@ -66,6 +66,7 @@ struct TDataType {
     std::array<std::int32_t, 4> X{};
     std::array<std::int32_t, 4> Y{};
     std::array<std::int32_t, 4> N{};
+    double BleachTime = 0.0; // s, of a script BLEACH; infinite for a lamp left on
 
     // Irradiation (kind 5).
     char Source = 0;                 // IrradiationSource letter

@@ -26,6 +26,7 @@ std::unique_ptr<sc_Script> CreateScript(std::string_view text, std::string_view 
     auto script = std::make_unique<sc_Script>();
     script->fileName = fileName;
     script->profile = profile;
+    script->devices = DeviceList::Build(script->profile);
     if (auto loadError = script->text.LoadText(text)) {
         script->SetError(std::move(*loadError));
     }

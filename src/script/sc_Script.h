@@ -1,6 +1,7 @@
 #pragma once
 
 #include "profile/SystemProfile.h"
+#include "script/DeviceList.h"
 #include "script/sc_List.h"
 #include "script/sc_Sequence.h"
 #include "script/sc_Table.h"
@@ -16,7 +17,8 @@ namespace gw {
 
 // A compiled measurement script: its header data, its tables and its run list DISKS. Made by
 // CreateScript, filled by CompileScript; the editor owns it, runs and listings only read it.
-// Members are destroyed in reverse order: sequences, master sequence, variables, lists, text.
+// Members are destroyed in reverse order: device list, sequences, master sequence, variables,
+// lists, text.
 struct sc_Script {
     bool definition = false;
     bool isTemplate = false;
@@ -47,6 +49,7 @@ struct sc_Script {
     int diskCount = 2; // disks made by a LOOP DISKS without a count
     SystemProfile profile;
     double timeEstimate = 0; // seconds, written when a run is prepared
+    DeviceList devices;      // built from the profile copy
 
     // The run list: always the first list of the lists table.
     sc_List& Disks() { return *lists.First(); }

@@ -3,11 +3,13 @@
 #include "console/MemorySettingsStore.h"
 #include "profile/DefaultProfile.h"
 #include "profile/ProfileFile.h"
+#include "script/DiskExpander.h"
 #include "script/LastLinePosition.h"
 #include "script/ScriptCompiler.h"
 #include "script/ScriptListings.h"
 #include "script/ScriptNumbers.h"
 #include "script/sc_Script.h"
+#include "tool/ScriptPrepareCommand.h"
 #include "tool/VariableAnswerPrompter.h"
 #include "windows/ScriptedPrompter.h"
 
@@ -27,7 +29,9 @@ constexpr int BadUsage = 2;
 const char* const Usage =
     "usage: gwtool script check FILE [--profile TLInfo.dta] [--set NAME=VALUE]...\n"
     "       gwtool script list FILE --disks|--variables|--sequences|--lists [--profile ...] "
-    "[--set ...]\n";
+    "[--set ...]\n"
+    "       gwtool script prepare FILE [--profile P] [--veltrax] [--today YYYY-MM-DD] "
+    "[--set NAME=VALUE]... [--answer abort|ignore|ignore-all] [--trace FILE]\n";
 
 struct Options {
     std::string action;
@@ -83,7 +87,9 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Op
     return std::nullopt;
 }
 
-std::optional<std::string> readFile(const std::string& path) {
+} // namespace
+
+std::optional<std::string> readScriptFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         return std::nullopt;
@@ -93,7 +99,7 @@ std::optional<std::string> readFile(const std::string& path) {
     return bytes.str();
 }
 
-std::optional<SystemProfile> loadProfile(const std::string& path, std::ostream& err) {
+std::optional<SystemProfile> loadScriptProfile(const std::string& path, std::ostream& err) {
     if (path.empty()) {
         return DefaultProfile(4);
     }
@@ -108,6 +114,29 @@ std::optional<SystemProfile> loadProfile(const std::string& path, std::ostream& 
     }
     return state.Profile;
 }
+
+std::unique_ptr<sc_Script> compileScriptFile(const std::string& file, const std::string& text,
+                                             const SystemProfile& profile, Prompter& prompter,
+                                             std::ostream& err, DiskPlacementTrace* trace) {
+    auto script = CreateScript(text, file, profile);
+    LastLinePosition position;
+    script->text.SetPositionSink(&position);
+    CompileScript(*script, prompter);
+    if (script->error) {
+        err << file << ':' << LastLinePosition::LineNumberAt(text, position.Offset())
+            << ": error:" << script->errorMessage << '\n';
+        return nullptr;
+    }
+    script->text.SetPositionSink(nullptr);
+    ExpandDisks(*script, prompter, trace);
+    if (script->error) {
+        err << file << ": error: too few positions in POSITIONS, placement aborted\n";
+        return nullptr;
+    }
+    return script;
+}
+
+namespace {
 
 std::string plural(std::size_t count, const std::string& noun) {
     return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
@@ -136,28 +165,25 @@ std::string listing(const sc_Script& script, const std::string& which) {
 } // namespace
 
 int runScriptCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (!args.empty() && args.front() == "prepare") {
+        return runScriptPrepare({args.begin() + 1, args.end()}, out, err);
+    }
     Options options;
     if (const auto problem = parseOptions(args, options)) {
         return usageError(err, *problem);
     }
-    const std::optional<std::string> text = readFile(options.file);
+    const std::optional<std::string> text = readScriptFile(options.file);
     if (!text) {
         err << "gwtool script: cannot read " << options.file << '\n';
         return BadUsage;
     }
-    const std::optional<SystemProfile> profile = loadProfile(options.profilePath, err);
+    const std::optional<SystemProfile> profile = loadScriptProfile(options.profilePath, err);
     if (!profile) {
         return BadUsage;
     }
-    auto script = CreateScript(*text, options.file, *profile);
-    LastLinePosition position;
-    script->text.SetPositionSink(&position);
     VariableAnswerPrompter prompter(options.answers);
-    CompileScript(*script, prompter);
-    // Disk placement (platters and positions) plugs in here once it exists.
-    if (script->error) {
-        err << options.file << ':' << LastLinePosition::LineNumberAt(*text, position.Offset())
-            << ": error:" << script->errorMessage << '\n';
+    const auto script = compileScriptFile(options.file, *text, *profile, prompter, err);
+    if (!script) {
         return ScriptFailed;
     }
     if (options.action == "check") {

@@ -1,0 +1,558 @@
+#include "script/OperationPreparer.h"
+
+#include "engine/DeviceCode.h"
+#include "engine/TDataType.h"
+#include "profile/SystemProfile.h"
+#include "profile/TimeBaseCalculator.h"
+#include "script/Device_type.h"
+#include "script/IrradiatorTable.h"
+#include "script/ScriptLexer.h"
+#include "script/SplitInterval.h"
+#include "script/sc_Script.h"
+#include "windows/Prompter.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace gw {
+
+namespace {
+
+constexpr int TlDataSpace = 5; // degrees C between TL points
+constexpr double LongestDoslChannel = 65.025;
+constexpr int FullPowerSteps = 4095;
+constexpr double DaysPerYear = 365.242199;
+constexpr double TlOverheadSeconds = 40;
+constexpr double OslOverheadSeconds = 40;
+constexpr double IrradiationOverheadSeconds = 30;
+constexpr std::int32_t InfiniteBleachTimeoutMs = 100;
+constexpr int InternalBeta = 3;
+constexpr int InternalAlpha = 6;
+constexpr int InternalXray = 9;
+constexpr int ExternalSources = 3; // sources 0, 1, 2
+
+// Round(1.1 x seconds) seconds, in ms.
+std::int32_t TimeoutMs(double seconds) {
+    return RoundToInt(double(RoundToInt(1.1 * seconds)) * 1000.0);
+}
+
+std::string Number(double value) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return result.ec == std::errc() ? std::string(buffer, result.ptr) : "?";
+}
+
+long long DaysFromCivil(CivilDate date) {
+    const int month = std::clamp(date.month, 1, 12);
+    const int day = std::clamp(date.day, 1, 31);
+    const int year = date.year - (month <= 2 ? 1 : 0);
+    const long long era = (year >= 0 ? year : year - 399) / 400;
+    const long long yearOfEra = year - era * 400;
+    const long long dayOfYear = (153LL * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+// The irradiator's dose rate on the given day, after the decay of its source since calibration.
+double RateOn(const Device_type& irradiator, CivilDate today) {
+    if (irradiator.halfLife <= 0) {
+        return irradiator.doseRate;
+    }
+    const double days =
+        double(DaysFromCivil(today) - DaysFromCivil(irradiator.calibrationDate.Unpack(today)));
+    return irradiator.doseRate * std::exp2(-days / (irradiator.halfLife * DaysPerYear));
+}
+
+int ArrangementOf(const SystemProfile& profile, int source) {
+    switch (source) {
+    case InternalBeta:
+        return profile.WhatBIrrad;
+    case InternalAlpha:
+        return profile.WhatAIrrad;
+    case InternalXray:
+        return profile.WhatGIrrad;
+    default:
+        return 0;
+    }
+}
+
+bool SourceInProfile(const SystemProfile& profile, int source) {
+    if (source >= 0 && source < ExternalSources) {
+        return true;
+    }
+    const bool internal =
+        source == InternalBeta || source == InternalAlpha || source == InternalXray;
+    return internal && ArrangementOf(profile, source) > 0;
+}
+
+bool PositionInProfile(const SystemProfile& profile, int source, int position) {
+    const bool internal =
+        source == InternalBeta || source == InternalAlpha || source == InternalXray;
+    const int arrangement = ArrangementOf(profile, source);
+    if (position == 0) {
+        return (source >= 0 && source < ExternalSources) ||
+               (internal && (arrangement == 1 || arrangement == 3));
+    }
+    if (position == 1 || position == 2) {
+        return internal && (arrangement == 2 || arrangement == 4);
+    }
+    return false;
+}
+
+bool OslDeviceInProfile(const DeviceSet& set, int device) {
+    if (device == 0) {
+        return set.VisibleOSL || set.FilterWheel471 || set.ExternalShutter;
+    }
+    if (device >= 1 && device <= 7) {
+        return set.FilterWheel471;
+    }
+    if (device == 8) {
+        return set.IRLEDs3500 || set.IRLEDs471;
+    }
+    return true;
+}
+
+} // namespace
+
+PreparationResult PrepareNextOperation(sc_Script& script, sc_Item& disk, TDataType& operation,
+                                       bool& ignoreAll, PreparationContext& context) {
+    if (disk.runCursor == disk.commands.End()) {
+        return {};
+    }
+    disk.commands.SetCursor(disk.runCursor); // the working cursor names the step being prepared
+    TDataType record;
+    PreparationResult result =
+        OperationPreparer(script, disk, ignoreAll, context).Prepare(*disk.runCursor, record);
+    if (!result.ok) {
+        if (!result.message.empty() && !result.shown) {
+            context.prompter.message(MessageKind::Error, "Error", result.message);
+        }
+        return result;
+    }
+    record.DataFile = operation.DataFile;
+    operation = std::move(record);
+    ++disk.runCursor;
+    return result;
+}
+
+OperationPreparer::OperationPreparer(sc_Script& script, sc_Item& disk, bool& ignoreAll,
+                                     PreparationContext& context)
+    : script_(script), disk_(disk), ignoreAll_(ignoreAll), context_(context) {}
+
+PreparationResult OperationPreparer::Prepare(const sc_Command& command, TDataType& record) {
+    record = TDataType{};
+    record.Disk = disk_.position;
+    record.Remark = disk_.label;
+    record.UseHoles = script_.useScanner ? 1 : 0;
+    record.Hole = script_.useScanner ? 0 : -1;
+    record.Complete = 1;
+    std::string word;
+    std::size_t pos = 1;
+    for (std::string token = NextToken(command.name, pos); !token.empty();
+         token = NextToken(command.name, pos)) {
+        if (token == "NORM") {
+            record.Purpose |= TDataType::PurposeNormalization;
+        } else if (token == "BGD") {
+            record.Purpose |= TDataType::PurposeBackground;
+        }
+        word = token;
+    }
+    normalization_ = record.isNormalization();
+    marks_ = {disk_.irradiated, disk_.exposed, disk_.heated, disk_.hot, disk_.exposure};
+    arguments_ = command.arguments;
+    argumentPos_ = 1;
+
+    PreparationResult result;
+    if (word == "TL") {
+        result = PrepareTl(record);
+    } else if (word == "TLBGD") {
+        result = PrepareTlBackground(record);
+    } else if (word == "PREHEAT") {
+        result = PreparePreheat(record);
+    } else if (word == "OSL") {
+        result = PrepareOsl(record);
+    } else if (word == "DOSL") {
+        result = PrepareExplicitTimeBase(record, false);
+    } else if (word == "DMOSL") {
+        result = PrepareExplicitTimeBase(record, true);
+    } else if (word == "MOSL") {
+        result = PrepareMosl(record);
+    } else if (word == "BLEACH") {
+        result = PrepareBleach(record);
+    } else if (word == "IRRAD") {
+        result = PrepareIrradiation(record);
+    } else if (!IsModifier(word)) {
+        result = PreparationResult::Failed("Unknown command " + word + " cannot be prepared.");
+    } // NORM, BGD, NODATA, NATL as commands: the modifier bits alone
+    if (result.ok) {
+        disk_.irradiated = marks_.irradiated;
+        disk_.exposed = marks_.exposed;
+        disk_.heated = marks_.heated;
+        disk_.hot = marks_.hot;
+        disk_.exposure = marks_.exposure;
+    }
+    return result;
+}
+
+ArgumentValue OperationPreparer::Next() {
+    const std::string token = NextToken(arguments_, argumentPos_);
+    if (token.empty()) {
+        return {};
+    }
+    return EvaluateArgument(token, script_.variables, context_.prompter);
+}
+
+std::int32_t OperationPreparer::NextRounded(std::int32_t whenNotOk) {
+    const ArgumentValue argument = Next();
+    return argument.ok ? RoundToInt(argument.value) : whenNotOk;
+}
+
+bool OperationPreparer::Warn(const std::string& message, bool* ignored) {
+    if (ignoreAll_) {
+        return true;
+    }
+    switch (context_.prompter.warn(message, true, true)) {
+    case WarningResult::Ignore:
+        if (ignored != nullptr) {
+            *ignored = true;
+        }
+        return true;
+    case WarningResult::IgnoreAll:
+        ignoreAll_ = true;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool OperationPreparer::CheckOslDevice(int device, bool forRamp) {
+    if (OslDeviceInProfile(script_.profile.Devices, device)) {
+        return true;
+    }
+    const std::string number = std::to_string(device);
+    bool ignored = false;
+    if (!Warn("OSL/IRSL device " + number + " not in current profile!", &ignored)) {
+        return false;
+    }
+    if (forRamp && ignored) {
+        return Warn("OSL/IRSL device " + number + " not capable of MOSL!");
+    }
+    return true;
+}
+
+// ---- Heating ----
+
+namespace {
+
+PreparationResult HeatingRateFault(const std::string& command, std::int32_t rate) {
+    return PreparationResult::Failed(command + " with a heating rate of " + std::to_string(rate) +
+                                     " \260C/s cannot be run: the rate must be above 0.");
+}
+
+} // namespace
+
+PreparationResult OperationPreparer::PrepareTl(TDataType& record) {
+    record.Kind = OperationKind::TL;
+    record.Increment = TlDataSpace;
+    record.Device = DeviceCode::NoStimulation;
+    record.RampRate = NextRounded();
+    record.PreheatType = 'S';
+    record.PreheatTemp = NextRounded();
+    record.PreheatTime = NextRounded();
+    record.Temperature = NextRounded();
+    record.HoldTime = NextRounded();
+    record.CoolTemp = NextRounded();
+    record.Points = record.Temperature / TlDataSpace;
+    if (record.RampRate <= 0) {
+        return HeatingRateFault("TL", record.RampRate);
+    }
+    record.TimeoutMs = TimeoutMs(double(record.Temperature) / record.RampRate + record.PreheatTime +
+                                 record.HoldTime + TlOverheadSeconds);
+    marks_.heated = true;
+    marks_.hot = marks_.hot || record.Temperature > 300;
+    return {};
+}
+
+PreparationResult OperationPreparer::PrepareTlBackground(TDataType& record) {
+    record.Kind = OperationKind::TL;
+    record.Purpose |= TDataType::PurposeBackground;
+    record.Increment = TlDataSpace;
+    record.Device = DeviceCode::NoStimulation;
+    record.RampRate = NextRounded();
+    record.Temperature = NextRounded();
+    record.CoolTemp = NextRounded();
+    record.PreheatType = 'S';
+    record.Points = record.Temperature / TlDataSpace;
+    if (record.RampRate <= 0) {
+        return HeatingRateFault("TLBGD", record.RampRate);
+    }
+    record.TimeoutMs = TimeoutMs(double(record.Temperature) / record.RampRate + TlOverheadSeconds);
+    marks_.hot = marks_.hot || record.Temperature > 300;
+    return {};
+}
+
+PreparationResult OperationPreparer::PreparePreheat(TDataType& record) {
+    record.Kind = OperationKind::TL;
+    record.Treatment |= TDataType::TreatmentWithoutData;
+    record.Increment = TlDataSpace;
+    record.Device = DeviceCode::NoStimulation;
+    record.RampRate = NextRounded();
+    record.Temperature = NextRounded();
+    record.HoldTime = NextRounded();
+    record.PreheatType = 'W';
+    record.CoolTemp = NextRounded();
+    record.Points = record.Temperature / TlDataSpace;
+    if (record.RampRate <= 0) {
+        return HeatingRateFault("PREHEAT", record.RampRate);
+    }
+    record.TimeoutMs = TimeoutMs(double(record.Temperature) / record.RampRate + record.HoldTime +
+                                 TlOverheadSeconds);
+    marks_.heated = true;
+    marks_.hot = marks_.hot || record.Temperature > 300;
+    return {};
+}
+
+// ---- Stimulation with light ----
+
+bool OperationPreparer::ReadPowerAndTemperature(TDataType& record) {
+    const ArgumentValue power = Next();
+    record.Power = power.ok ? std::clamp(power.value, 0.0, 100.0) : 0.0;
+    record.Temperature = std::clamp(NextRounded(), 0, 400);
+    return true;
+}
+
+void OperationPreparer::ReadSegments(TDataType& record) {
+    double totalMs = 0;
+    for (std::size_t i = 0; i < record.N.size(); ++i) {
+        const ArgumentValue width = Next();
+        const double seconds = width.ok ? std::clamp(width.value, 0.0, LongestDoslChannel) : 0.0;
+        const IntervalSplit split = SplitInterval(RoundToInt(seconds * 1000.0));
+        record.X[i] = split.X;
+        record.Y[i] = split.Y;
+        record.N[i] = std::clamp(NextRounded(), 0, 255);
+        record.Points += record.N[i];
+        totalMs += double(split.X) * split.Y * record.N[i];
+    }
+    const double totalSeconds = 0.001 * totalMs;
+    record.TimeoutMs = TimeoutMs(totalSeconds + OslOverheadSeconds);
+    if (marks_.exposed) {
+        marks_.exposure = double(RoundToInt(totalSeconds / 60.0));
+    }
+}
+
+PreparationResult OperationPreparer::PrepareOsl(TDataType& record) {
+    record.Kind = OperationKind::OSL;
+    const std::int32_t device = NextRounded();
+    if (!CheckOslDevice(device, false)) {
+        return PreparationResult::Failed({});
+    }
+    record.Device = DeviceCode::OslMainChannel + device;
+    ReadPowerAndTemperature(record);
+    const ArgumentValue lum = Next();
+    const ArgumentValue bleach = Next();
+    const ArgumentValue bgd = Next();
+    const double lumTime = lum.ok ? lum.value : 0.0;
+    const double bleachTime = bleach.ok ? bleach.value : 0.0;
+    const double bgdTime = bgd.ok ? bgd.value : 0.0;
+    if (lumTime == 0 && bgdTime == 0) {
+        record.Treatment |= TDataType::TreatmentWithoutData;
+    }
+    TimeBaseCalculator& calc = context_.calculator;
+    calc.selectPage(TimeBasePage::OSL);
+    calc.setVTXCheckBox(context_.veltraxCompatible);
+    calc.setSystem(context_.consoleProfile.ReaderType == 4 ? 1 : 0);
+    calc.setLumTime(lumTime);
+    calc.setBleachTime(bleachTime);
+    calc.setBgdTime(bgdTime);
+    const TimeBaseResult planned = calc.MakeTB();
+    if (!planned.planned()) {
+        return PreparationResult::Failed("OSL on disk " + std::to_string(disk_.number) + ": " +
+                                         planned.message);
+    }
+    for (int i = 0; i < TimeBaseCalculator::Bases; ++i) {
+        record.X[i] = calc.X(i);
+        record.Y[i] = calc.Y(i);
+        record.N[i] = calc.N(i);
+    }
+    record.Points = calc.TotPts();
+    record.TimeoutMs = TimeoutMs(calc.TotTime() + OslOverheadSeconds);
+    if (bleachTime > 0 && !normalization_) {
+        marks_.exposed = true;
+    }
+    if (marks_.exposed) {
+        marks_.exposure = double(RoundToInt(calc.TotOSL() / 60.0));
+    }
+    return {};
+}
+
+PreparationResult OperationPreparer::PrepareExplicitTimeBase(TDataType& record, bool ramp) {
+    record.Kind = ramp ? OperationKind::VMOSL : OperationKind::OSL;
+    const std::int32_t device = NextRounded();
+    if (!CheckOslDevice(device, ramp)) {
+        return PreparationResult::Failed({});
+    }
+    record.Device = (ramp ? DeviceCode::RampedOsl : DeviceCode::OslMainChannel) + device;
+    ReadPowerAndTemperature(record);
+    ReadSegments(record);
+    if (ramp) {
+        if (record.Points == 0) {
+            return PreparationResult::Failed(
+                "DMOSL on disk " + std::to_string(disk_.number) +
+                " cannot be planned: all four channel counts are 0, and its power ramp needs "
+                "at least one point.");
+        }
+        std::int32_t increment =
+            std::max(1, RoundToInt(record.Power * FullPowerSteps * 0.01 / record.Points));
+        while (increment > 0 && increment * record.Points > FullPowerSteps) {
+            --increment;
+        }
+        record.PowerIncrement = increment;
+        record.Power = double(increment) * record.Points * 100.0 / FullPowerSteps;
+    }
+    script_.commandFlags |= CommandFlagExplicitTimeBase;
+    return {};
+}
+
+PreparationResult OperationPreparer::PrepareMosl(TDataType& record) {
+    record.Kind = OperationKind::LMOSL;
+    const std::int32_t device = NextRounded();
+    if (!CheckOslDevice(device, true)) {
+        return PreparationResult::Failed({});
+    }
+    record.Device = DeviceCode::RampedOsl + device;
+    ReadPowerAndTemperature(record);
+    const ArgumentValue time = Next();
+    const double seconds = time.ok ? time.value : 0.0;
+    TimeBaseCalculator& calc = context_.calculator;
+    calc.selectPage(TimeBasePage::MOSL);
+    calc.setMaxPower(record.Power);
+    calc.setMOSLTime(seconds);
+    calc.setKindOfModulation(0);
+    const TimeBaseResult planned = calc.MakeTB();
+    const std::string what = "MOSL on disk " + std::to_string(disk_.number);
+    if (planned.outcome == TimeBaseOutcome::CannotBePlanned) {
+        return PreparationResult::Failed(what + ": " + planned.message);
+    }
+    if (planned.outcome == TimeBaseOutcome::NoSolution) {
+        return PreparationResult::Failed(
+            what + ": LM-OSL of " + Number(record.Power) + " % for " + Number(seconds) +
+            " s cannot be planned: no ramp of equal power steps fits the time within 1.5 %.");
+    }
+    record.Power = calc.MaxPower();
+    record.PowerIncrement = calc.IncrementLab();
+    record.XFactor = calc.X(0);
+    record.YFactor = calc.Y(0);
+    for (int i = 0; i < TimeBaseCalculator::Bases; ++i) {
+        record.X[i] = calc.X(i);
+        record.Y[i] = calc.Y(i);
+        record.N[i] = calc.N(i);
+    }
+    record.Points = calc.TotPts();
+    record.TimeoutMs = TimeoutMs(calc.TotTime() + OslOverheadSeconds);
+    if (!normalization_) {
+        marks_.exposed = true;
+    }
+    if (marks_.exposed) {
+        marks_.exposure = calc.MOSLTime() / 60.0;
+    }
+    return {};
+}
+
+PreparationResult OperationPreparer::PrepareBleach(TDataType& record) {
+    record.Kind = OperationKind::OSL;
+    record.Treatment |= TDataType::TreatmentWithoutData;
+    const std::int32_t device = NextRounded(-1);
+    if (device != 0 &&
+        !Warn("Bleach device " + std::to_string(device) + " not in current profile!")) {
+        return PreparationResult::Failed({});
+    }
+    record.Device = DeviceCode::ExternalLampFirst + device;
+    const ArgumentValue power = Next();
+    record.Power = power.ok ? power.value : 0.0;
+    record.Temperature = NextRounded();
+    const ArgumentValue time = Next();
+    const double seconds = time.ok ? time.value : 0.0;
+    record.BleachTime = seconds;
+    const bool endless = std::isinf(seconds);
+    record.TimeoutMs = endless ? InfiniteBleachTimeoutMs : TimeoutMs(seconds + OslOverheadSeconds);
+    marks_.exposed = true;
+    marks_.exposure = endless ? 0.0 : seconds / 60.0;
+    marks_.hot = marks_.hot || endless;
+    return {};
+}
+
+// ---- Irradiation ----
+
+PreparationResult OperationPreparer::PrepareIrradiation(TDataType& record) {
+    const SystemProfile& profile = script_.profile;
+    record.Kind = OperationKind::Irradiation;
+    record.Treatment |= TDataType::TreatmentWithoutData;
+    record.Device = DeviceCode::IrradiationBase;
+    const std::int32_t source = NextRounded(-1);
+    if (!SourceInProfile(profile, source) &&
+        !Warn("Irradiator " + std::to_string(source) + " not in current profile!")) {
+        return PreparationResult::Failed({});
+    }
+    record.Device += source;
+    const std::int32_t position = NextRounded(-1);
+    if (!PositionInProfile(profile, source, position) &&
+        !Warn("Irradiator position " + std::to_string(position) + " not in current profile!")) {
+        return PreparationResult::Failed({});
+    }
+    record.Device += position;
+    record.IrradPosition = position;
+    const long long entry = static_cast<long long>(source) + position;
+    const int tableEntry = entry >= 0 && entry < IrradiatorEntries ? int(entry) : -1;
+    record.Source = IrradiatorLetter(tableEntry);
+    Device_type* irradiator =
+        tableEntry < 0
+            ? nullptr
+            : script_.devices.FindDevice("Irradiator", IrradiatorDescription(tableEntry));
+    if (irradiator == nullptr) {
+        const std::string message =
+            "Irradiator\r\n" + IrradiatorName(tableEntry) + "is not defined in the profile";
+        context_.prompter.warn(message, false, false);
+        PreparationResult missing = PreparationResult::Failed(message);
+        missing.shown = true;
+        return missing;
+    }
+    record.Temperature = NextRounded();
+    if (record.Temperature > 100) {
+        marks_.heated = true;
+    }
+    const ArgumentValue dose = Next();
+    return FinishIrradiation(record, *irradiator, dose.ok ? dose.value : 0.0);
+}
+
+PreparationResult OperationPreparer::FinishIrradiation(TDataType& record,
+                                                       const Device_type& irradiator, double dose) {
+    const std::string what = "IRRAD on disk " + std::to_string(disk_.number) + ": ";
+    const double rate = RateOn(irradiator, context_.today);
+    if (!(rate > 0) || !std::isfinite(rate)) {
+        return PreparationResult::Failed(what + "the " + irradiator.description +
+                                         " has no dose rate left to give a dose with.");
+    }
+    if (dose < 0) {
+        return PreparationResult::Failed(what + "a dose of " + Number(dose) +
+                                         " Gy cannot be given.");
+    }
+    const double seconds = std::nearbyint(dose / rate);
+    if (seconds > double(std::numeric_limits<std::int32_t>::max())) {
+        return PreparationResult::Failed(what + "a dose of " + Number(dose) +
+                                         " Gy would take longer than the reader can count.");
+    }
+    record.IrradTime = RoundToInt(seconds);
+    record.Dose = rate * record.IrradTime;
+    record.PositionOffset = irradiator.portOffset;
+    const int arm = context_.consoleProfile.WhatBIrrad;
+    record.ArmOffset = arm == 3 || arm == 4 ? 4 : 0;
+    record.TimeoutMs = TimeoutMs(double(record.IrradTime) + IrradiationOverheadSeconds);
+    if (!normalization_) {
+        marks_.irradiated = true;
+    }
+    return {};
+}
+
+} // namespace gw

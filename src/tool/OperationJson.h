@@ -1,0 +1,14 @@
+#pragma once
+
+#include "engine/TDataType.h"
+
+#include <string>
+
+namespace gw::tool {
+
+// The operation record as one JSON object: every field under its own name (kinds as numbers,
+// letters as one-character texts, empty for none; a non-finite number as null), followed by
+// "description" (DescribeOperation) and "estimatedTime" (EstimatedTime, seconds).
+std::string OperationToJson(const TDataType& operation);
+
+} // namespace gw::tool

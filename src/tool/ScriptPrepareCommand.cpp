@@ -1,0 +1,181 @@
+#include "tool/ScriptPrepareCommand.h"
+
+#include "engine/TDataType.h"
+#include "profile/ProfileJson.h"
+#include "profile/TimeBaseCalculator.h"
+#include "script/DiskExpander.h"
+#include "script/OperationPreparer.h"
+#include "script/ScriptNumbers.h"
+#include "script/sc_Script.h"
+#include "tool/OperationJson.h"
+#include "tool/PrepareAnswerPrompter.h"
+#include "tool/ScriptCommand.h"
+
+#include <map>
+#include <optional>
+#include <ostream>
+
+namespace gw::tool {
+
+namespace {
+
+constexpr int StepFailed = 1;
+constexpr int Stopped = 2;
+
+const char* const Usage =
+    "usage: gwtool script prepare FILE [--profile P] [--veltrax] [--today YYYY-MM-DD]\n"
+    "                             [--set NAME=VALUE]... [--answer abort|ignore|ignore-all]\n"
+    "                             [--trace FILE]\n";
+
+struct Options {
+    std::string file;
+    std::string profilePath;
+    bool veltrax = false;
+    std::optional<CivilDate> today;
+    std::map<std::string, double> answers;
+    WarningResult answer = WarningResult::Abort;
+    std::string traceFile;
+};
+
+int usageError(std::ostream& err, const std::string& problem) {
+    err << "gwtool script prepare: " << problem << "\n\n" << Usage;
+    return Stopped;
+}
+
+std::optional<CivilDate> parseDate(const std::string& text) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
+        return std::nullopt;
+    }
+    const auto year = ParseScriptInteger(text.substr(0, 4));
+    const auto month = ParseScriptInteger(text.substr(5, 2));
+    const auto day = ParseScriptInteger(text.substr(8, 2));
+    if (!year || !month || !day || *month < 1 || *month > 12 || *day < 1 || *day > 31) {
+        return std::nullopt;
+    }
+    return CivilDate{*year, *month, *day};
+}
+
+std::optional<WarningResult> parseAnswer(const std::string& text) {
+    if (text == "abort") {
+        return WarningResult::Abort;
+    }
+    if (text == "ignore") {
+        return WarningResult::Ignore;
+    }
+    if (text == "ignore-all") {
+        return WarningResult::IgnoreAll;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> parseOptions(const std::vector<std::string>& args, Options& options) {
+    if (args.empty()) {
+        return "expected a FILE";
+    }
+    options.file = args[0];
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--veltrax") {
+            options.veltrax = true;
+            continue;
+        }
+        if (i + 1 >= args.size()) {
+            return "unexpected argument '" + arg + "'";
+        }
+        const std::string& value = args[++i];
+        if (arg == "--profile") {
+            options.profilePath = value;
+        } else if (arg == "--trace") {
+            options.traceFile = value;
+        } else if (arg == "--today") {
+            options.today = parseDate(value);
+            if (!options.today) {
+                return "--today needs YYYY-MM-DD, got '" + value + "'";
+            }
+        } else if (arg == "--answer") {
+            const auto answer = parseAnswer(value);
+            if (!answer) {
+                return "--answer takes abort, ignore or ignore-all, got '" + value + "'";
+            }
+            options.answer = *answer;
+        } else if (arg == "--set") {
+            const std::size_t equals = value.find('=');
+            const auto number = equals == std::string::npos
+                                    ? std::nullopt
+                                    : ParseScriptReal(std::string_view(value).substr(equals + 1));
+            if (equals == 0 || !number) {
+                return "--set needs NAME=NUMBER, got '" + value + "'";
+            }
+            options.answers[value.substr(0, equals)] = *number;
+        } else {
+            return "unexpected argument '" + arg + "'";
+        }
+    }
+    return std::nullopt;
+}
+
+std::string diskHead(const sc_Item& disk) {
+    return "{\"number\": " + std::to_string(disk.number) +
+           ", \"platter\": " + std::to_string(disk.platter) +
+           ", \"position\": " + std::to_string(disk.position) +
+           ", \"label\": " + JsonText(disk.label) + ", \"operations\": [";
+}
+
+} // namespace
+
+int runScriptPrepare(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    Options options;
+    if (const auto problem = parseOptions(args, options)) {
+        return usageError(err, *problem);
+    }
+    const std::optional<std::string> text = readScriptFile(options.file);
+    if (!text) {
+        err << "gwtool script prepare: cannot read " << options.file << '\n';
+        return Stopped;
+    }
+    const std::optional<SystemProfile> profile = loadScriptProfile(options.profilePath, err);
+    if (!profile) {
+        return Stopped;
+    }
+    PrepareAnswerPrompter prompter(options.answers, options.answer, err);
+    DiskPlacementTrace trace;
+    trace.file = options.traceFile;
+    auto script = compileScriptFile(options.file, *text, *profile, prompter, err,
+                                    options.traceFile.empty() ? nullptr : &trace);
+    if (!script) {
+        return prompter.Aborted() ? Stopped : StepFailed;
+    }
+    if (!trace.error.empty()) {
+        err << "gwtool script prepare: " << trace.error << '\n';
+    }
+
+    TimeBaseCalculator calculator;
+    PreparationContext context{prompter, calculator, *profile, options.veltrax,
+                               options.today.value_or(TodayLocal())};
+    bool ignoreAll = false;
+    std::string json = "{\"disks\": [";
+    bool firstDisk = true;
+    for (sc_Item& disk : script->Disks().disks) {
+        json += (firstDisk ? "\n  " : ",\n  ") + diskHead(disk);
+        firstDisk = false;
+        bool firstOperation = true;
+        TDataType operation;
+        while (disk.runCursor != disk.commands.End()) {
+            const PreparationResult result =
+                PrepareNextOperation(*script, disk, operation, ignoreAll, context);
+            if (!result.ok) {
+                err << options.file << ": disk " << disk.number << ": preparation stopped\n";
+                return result.message.empty() || prompter.Aborted() ? Stopped : StepFailed;
+            }
+            json += (firstOperation ? "\n    " : ",\n    ") + OperationToJson(operation);
+            firstOperation = false;
+        }
+        json += firstOperation ? "]}" : "\n  ]}";
+    }
+    json += std::string(firstDisk ? "" : "\n") +
+            "], \"commandFlags\": " + std::to_string(script->commandFlags) + "}\n";
+    out << json;
+    return 0;
+}
+
+} // namespace gw::tool
