@@ -66,10 +66,11 @@ TEST_F(ScriptTool, CheckPrintsASummaryOrTheFirstErrorWithItsLine) {
 TEST_F(ScriptTool, SetAnswersValuePromptsAndOthersCountAsCancelled) {
     const std::string file = WriteScript(Example);
     EXPECT_EQ(Run({"list", file, "--disks", "--set", "Dose=12.5"}), 0);
-    EXPECT_EQ(out.str(), "Disk 1 platter/position  -1/-1 \"\"\r\n"
+    // The disks are placed as the editor places them: a 6600 numbers its positions from 0.
+    EXPECT_EQ(out.str(), "Disk 1 platter/position  0/0 \"\"\r\n"
                          "  IRRAD(3, 0, 20, 12.5)\r\n"
                          "  TLBGD(5, 450, 0)\r\n"
-                         "Disk 2 platter/position  -1/-1 \"\"\r\n"
+                         "Disk 2 platter/position  0/1 \"\"\r\n"
                          "  IRRAD(3, 0, 20, 12.5)\r\n"
                          "  TLBGD(5, 450, 0)\r\n");
     EXPECT_EQ(Run({"list", file, "--disks", "--set", "Other=1"}), 0);
