@@ -15,12 +15,14 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace gw {
 
 namespace {
 
-constexpr int TlDataSpace = 5; // degrees C between TL points
+constexpr int TlDataSpace = 5;  // degrees C between TL points
+constexpr int MaxPoints = 1020; // points of one curve
 constexpr double LongestDoslChannel = 65.025;
 constexpr int FullPowerSteps = 4095;
 constexpr double DaysPerYear = 365.242199;
@@ -246,9 +248,26 @@ bool OperationPreparer::CheckOslDevice(int device, bool forRamp) {
 
 namespace {
 
-PreparationResult HeatingRateFault(const std::string& command, std::int32_t rate) {
-    return PreparationResult::Failed(command + " with a heating rate of " + std::to_string(rate) +
-                                     " \260C/s cannot be run: the rate must be above 0.");
+// A heating the reader cannot run: no heating rate, or more points than a curve holds.
+std::optional<PreparationResult> HeatingFault(const std::string& command, const TDataType& r) {
+    if (r.RampRate <= 0) {
+        return PreparationResult::Failed(command + " with a heating rate of " +
+                                         std::to_string(r.RampRate) +
+                                         " \260C/s cannot be run: the rate must be above 0.");
+    }
+    if (r.Points < 0 || r.Points > MaxPoints) {
+        return PreparationResult::Failed(
+            command + " to " + std::to_string(r.Temperature) +
+            " \260C cannot be run: the temperature must be 0 to 5100 \260C (at most 1020 points "
+            "of 5 \260C).");
+    }
+    if (r.HoldTime < 0 || r.PreheatTime < 0) {
+        return PreparationResult::Failed(command + " with a hold time of " +
+                                         std::to_string(r.HoldTime) + " s and a preheat time of " +
+                                         std::to_string(r.PreheatTime) +
+                                         " s cannot be run: times must be 0 s or more.");
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -265,8 +284,8 @@ PreparationResult OperationPreparer::PrepareTl(TDataType& record) {
     record.HoldTime = NextRounded();
     record.CoolTemp = NextRounded();
     record.Points = record.Temperature / TlDataSpace;
-    if (record.RampRate <= 0) {
-        return HeatingRateFault("TL", record.RampRate);
+    if (auto fault = HeatingFault("TL", record)) {
+        return *fault;
     }
     record.TimeoutMs = TimeoutMs(double(record.Temperature) / record.RampRate + record.PreheatTime +
                                  record.HoldTime + TlOverheadSeconds);
@@ -285,8 +304,8 @@ PreparationResult OperationPreparer::PrepareTlBackground(TDataType& record) {
     record.CoolTemp = NextRounded();
     record.PreheatType = 'S';
     record.Points = record.Temperature / TlDataSpace;
-    if (record.RampRate <= 0) {
-        return HeatingRateFault("TLBGD", record.RampRate);
+    if (auto fault = HeatingFault("TLBGD", record)) {
+        return *fault;
     }
     record.TimeoutMs = TimeoutMs(double(record.Temperature) / record.RampRate + TlOverheadSeconds);
     marks_.hot = marks_.hot || record.Temperature > 300;
@@ -304,8 +323,8 @@ PreparationResult OperationPreparer::PreparePreheat(TDataType& record) {
     record.PreheatType = 'W';
     record.CoolTemp = NextRounded();
     record.Points = record.Temperature / TlDataSpace;
-    if (record.RampRate <= 0) {
-        return HeatingRateFault("PREHEAT", record.RampRate);
+    if (auto fault = HeatingFault("PREHEAT", record)) {
+        return *fault;
     }
     record.TimeoutMs = TimeoutMs(double(record.Temperature) / record.RampRate + record.HoldTime +
                                  TlOverheadSeconds);
@@ -474,6 +493,11 @@ PreparationResult OperationPreparer::PrepareBleach(TDataType& record) {
     record.Temperature = NextRounded();
     const ArgumentValue time = Next();
     const double seconds = time.ok ? time.value : 0.0;
+    if (seconds < 0) {
+        return PreparationResult::Failed("BLEACH on disk " + std::to_string(disk_.number) +
+                                         ": a bleach of " + Number(seconds) +
+                                         " s cannot be run: the time must be 0 s or more.");
+    }
     record.BleachTime = seconds;
     const bool endless = std::isinf(seconds);
     record.TimeoutMs = endless ? InfiniteBleachTimeoutMs : TimeoutMs(seconds + OslOverheadSeconds);

@@ -194,6 +194,10 @@ TEST(PrepareNextOperation, StepsThatCannotBePlannedFailWithAMessage) {
         {"OSL(0, 90, 125, 5000, 0, 0)", "cannot be planned"},
         {"OSL(0, 90, 125, 0.05, 0, 0)", "cannot be planned"},
         {"TL(0, 0, 0, 450, 0, 50)", "rate must be above 0"},
+        {"PREHEAT(5, -20, 10, 50)", "must be 0 to 5100"},
+        {"TLBGD(5, 5200, 50)", "must be 0 to 5100"},
+        {"TL(5, 100, -10, 450, 0, 50)", "times must be 0 s or more"},
+        {"BLEACH(0, 80, 30, -100)", "time must be 0 s or more"},
         {"IRRAD(2, 0, 20, -5)", "cannot be given"},
     };
     for (const auto& c : cases) {
