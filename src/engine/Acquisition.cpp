@@ -379,20 +379,24 @@ void Acquisition::query(int index) {
 // Abort
 
 void Acquisition::AbortAll() {
-    host_.send(CommandBuilder::StopEverything());
-    logStamped(std::string(": \"Z \" - aborting everything") +
-               (host_.abortItemChecked() ? " on users request" : ""));
-    if (State.TakingData) {
-        logStamped("  while taking" + LuminescenceWord(op_.Kind) + "data ");
-    }
-    if (State.Irradiating) {
-        logStamped("  while irradiating ");
-    }
-    if (State.Querying) {
-        logStamped("  while quering for" + LuminescenceWord(op_.QueryKind));
-    }
+    // Everything is ended before "Z " goes out, so that a reply the port hands over while it
+    // writes finds nothing left to finish.
+    const AcquisitionState was = State;
+    const bool onUsersRequest = host_.abortItemChecked();
     State = AcquisitionState::Cleared();
     host_.abandonOperation();
+    host_.send(CommandBuilder::StopEverything());
+    logStamped(std::string(": \"Z \" - aborting everything") +
+               (onUsersRequest ? " on users request" : ""));
+    if (was.TakingData) {
+        logStamped("  while taking" + LuminescenceWord(op_.Kind) + "data ");
+    }
+    if (was.Irradiating) {
+        logStamped("  while irradiating ");
+    }
+    if (was.Querying) {
+        logStamped("  while quering for" + LuminescenceWord(op_.QueryKind));
+    }
 }
 
 } // namespace gw

@@ -112,8 +112,9 @@ public:
         if (!console.ports.reader().open()) {
             return false;
         }
-        // The reader's greeting and a first status reply.
-        return RunUntil([this] { return replies > 1; });
+        // The reader's greeting and a first status reply; the detector's high voltage on.
+        console.ports.reader().write("H1 \r");
+        return RunUntil([this] { return replies > 1 && console.readerState.Flags[18] != 0; });
     }
 
     SimReader& sim() { return SimulatedReaderBench::shared()->reader(); }

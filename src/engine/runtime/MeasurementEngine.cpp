@@ -8,6 +8,7 @@
 #include "windows/Prompter.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 #include <QThread>
 
 namespace gw {
@@ -54,6 +55,11 @@ DataTakeSettings MeasurementEngine::dataTakeSettings() const {
 }
 
 bool MeasurementEngine::startDataTake() {
+    if (DataTakeThread != nullptr && DataTakeThread->doneWithConsole()) {
+        // The last thread has sent its command and is only returning; its end is not queued
+        // yet or not handled yet. A point query answered at once comes here.
+        onDataTakeFinished(DataTakeThread);
+    }
     if (DataTakeThread != nullptr) {
         console_.AppendLog(std::string(": ") + RefusalText + ".");
         console_.prompter().message(MessageKind::Error, "Error", RefusalText);
@@ -61,13 +67,21 @@ bool MeasurementEngine::startDataTake() {
     }
     auto* thread = new TDataTakeThread(*this, console_, console_.CurrentOperation,
                                        dataTakeSettings(), abortGeneration_.load());
-    connect(thread, &QThread::finished, this, [this, thread] { onDataTakeFinished(thread); });
+    connect(thread, &QThread::finished, this, [this, thread = QPointer<TDataTakeThread>(thread)] {
+        if (thread) {
+            onDataTakeFinished(thread);
+        }
+    });
     DataTakeThread = thread;
     thread->start();
     return true;
 }
 
 void MeasurementEngine::onDataTakeFinished(TDataTakeThread* thread) {
+    if (thread->terminationHandled) {
+        return;
+    }
+    thread->terminationHandled = true;
     thread->wait();
     console_.AppendLog(": DataTake thread returned");
     if (DataTakeThread == thread) {

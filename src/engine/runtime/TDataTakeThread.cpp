@@ -67,28 +67,31 @@ void TDataTakeThread::requestStop() {
 // Execute
 
 void TDataTakeThread::Execute() {
-    runSteps();
-    if (stopped()) {
-        log(": DataTake thread stopped by the abort - nothing more sent");
+    if (runSteps()) {
+        return; // the last step handed the console over already
     }
+    onMain([this] {
+        if (stopped()) {
+            engine_.appendLog(": DataTake thread stopped by the abort - nothing more sent");
+        }
+        doneWithConsole_ = true;
+    });
 }
 
-void TDataTakeThread::runSteps() {
+bool TDataTakeThread::runSteps() {
     if (MeasuresOrIrradiates(op_.Kind)) {
         onMain([this] { engine_.watch().Reset(); });
     }
     if (NeedsPreparation(op_, readerNow().Position) && !prepareReader()) {
-        return;
+        return false;
     }
     if (op_.UseHoles != 0 && Measures(op_.Kind)) {
         if (!scannerStep("move beam", CommandBuilder::MoveBeam(op_.Hole), BeamMs) ||
             !scannerStep("arm laser", CommandBuilder::ArmLaser(), BeamMs)) {
-            return;
+            return false;
         }
     }
-    if (startMeasurement()) {
-        finish();
-    }
+    return startMeasurement();
 }
 
 bool TDataTakeThread::prepareReader() {
@@ -237,6 +240,7 @@ bool TDataTakeThread::scannerStep(const std::string& name, const Command& comman
 bool TDataTakeThread::startMeasurement() {
     const Command command = MeasurementCommand(op_, settings_);
     logWatchdog("reader serial", waitFor(console_.ReplyEvent, ReaderSerialMs));
+    const bool irradiation = op_.Kind == OperationKind::Irradiation;
     bool started = false;
     onMain([&] {
         // Sending and marking the acquisition happen in one step on the user-interface thread,
@@ -244,14 +248,9 @@ bool TDataTakeThread::startMeasurement() {
         if (stopped()) {
             return;
         }
+        // The acquisition is marked before the command goes out: a port may hand over replies
+        // that were waiting while it writes.
         AcquisitionState& state = engine_.state();
-        if (op_.Kind == OperationKind::PointQuery) {
-            state.PointIndex = op_.QueryPoint;
-            state.QueryRepeats = 0;
-            engine_.restoreQueryFinisher(op_);
-        }
-        engine_.sendCommand(command, generation_);
-        console_.CurrentOperation.Started = LocalDateTimeNow();
         state.TakingData = Measures(op_.Kind);
         state.Querying = op_.Kind == OperationKind::PointQuery;
         if (state.TakingData) {
@@ -259,41 +258,52 @@ bool TDataTakeThread::startMeasurement() {
             state.WrapCount = 0;
         }
         if (state.Querying) {
+            state.PointIndex = op_.QueryPoint;
+            state.QueryRepeats = 0;
+            engine_.restoreQueryFinisher(op_);
             engine_.armQueryTimer();
+        }
+        console_.CurrentOperation.Started = LocalDateTimeNow();
+        engine_.sendCommand(command, generation_);
+        if (!irradiation) {
+            finishOnMain();
         }
         started = true;
     });
     if (!started) {
         return false;
     }
-    if (op_.Kind == OperationKind::Irradiation) {
-        if (!IsExternalSource(op_.Source)) {
-            onMain([this] {
-                engine_.installWatch([this] { return UntilIrradHolds(console_.readerState); });
-            });
-            logWatchdog("until irrad", waitForWatch(IrradStartMs));
-        }
-        onMain([this] {
-            if (!stopped()) {
-                engine_.state().Irradiating = true;
-            }
-        });
+    if (!irradiation) {
+        return true;
     }
-    return !stopped();
-}
-
-void TDataTakeThread::finish() {
-    onMain([this] {
+    if (!IsExternalSource(op_.Source)) {
+        onMain([this] {
+            engine_.installWatch([this] { return UntilIrradHolds(console_.readerState); });
+        });
+        logWatchdog("until irrad", waitForWatch(IrradStartMs));
+    }
+    bool irradiating = false;
+    onMain([&] {
         if (stopped()) {
             return;
         }
-        const AcquisitionState& state = engine_.state();
-        if (state.TakingData || state.Irradiating) {
-            engine_.graph().setUpGraph(GraphSetupFor(console_.CurrentOperation));
-            engine_.graph().showStatus("in progress");
-        }
-        console_.CurrentOperation.ForceMove = 0;
+        engine_.state().Irradiating = true;
+        finishOnMain();
+        irradiating = true;
     });
+    return irradiating;
+}
+
+void TDataTakeThread::finishOnMain() {
+    // The answer to the command may come at once and its finisher start the next thread: this
+    // one makes no call to the user-interface thread after this step, so it can be reaped then.
+    const AcquisitionState& state = engine_.state();
+    if (state.TakingData || state.Irradiating) {
+        engine_.graph().setUpGraph(GraphSetupFor(console_.CurrentOperation));
+        engine_.graph().showStatus("in progress");
+    }
+    console_.CurrentOperation.ForceMove = 0;
+    doneWithConsole_ = true;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -32,6 +32,12 @@ public:
     // Ends the thread's waits at once; it then returns without sending anything more.
     void requestStop();
 
+    // True once the thread has made its last call to the user-interface thread: it is only
+    // returning, so the user-interface thread may wait for it.
+    bool doneWithConsole() const { return doneWithConsole_.load(); }
+    // The termination handler has run for this thread.
+    bool terminationHandled = false;
+
     // 1 for every thread the console creates.
     std::uint8_t RunOperation = 1;
 
@@ -40,7 +46,7 @@ protected:
 
 private:
     void Execute();
-    void runSteps();
+    bool runSteps();
     bool prepareReader();
     bool setLampAndTemperature();
     bool coolDown();
@@ -48,7 +54,7 @@ private:
     bool moveToTarget();
     bool scannerStep(const std::string& name, const Command& command, int timeoutMs);
     bool startMeasurement();
-    void finish();
+    void finishOnMain();
 
     bool onMain(const std::function<void()>& fn);
     bool stopped() const;
@@ -72,6 +78,7 @@ private:
     const unsigned generation_;
     ManualResetEvent stopEvent_{false};
     std::atomic<bool> stopRequested_{false};
+    std::atomic<bool> doneWithConsole_{false};
 };
 
 } // namespace gw
