@@ -40,6 +40,11 @@ std::int32_t TimeoutMs(double seconds) {
     return RoundToInt(double(RoundToInt(1.1 * seconds)) * 1000.0);
 }
 
+// A device code: base + number, saturated instead of overflowing for absurd numbers.
+std::int32_t Code(std::int32_t base, std::int32_t number) {
+    return RoundToInt(double(base) + double(number));
+}
+
 std::string Number(double value) {
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
@@ -367,7 +372,7 @@ PreparationResult OperationPreparer::PrepareOsl(TDataType& record) {
     if (!CheckOslDevice(device, false)) {
         return PreparationResult::Failed({});
     }
-    record.Device = DeviceCode::OslMainChannel + device;
+    record.Device = Code(DeviceCode::OslMainChannel, device);
     ReadPowerAndTemperature(record);
     const ArgumentValue lum = Next();
     const ArgumentValue bleach = Next();
@@ -412,7 +417,7 @@ PreparationResult OperationPreparer::PrepareExplicitTimeBase(TDataType& record, 
     if (!CheckOslDevice(device, ramp)) {
         return PreparationResult::Failed({});
     }
-    record.Device = (ramp ? DeviceCode::RampedOsl : DeviceCode::OslMainChannel) + device;
+    record.Device = Code(ramp ? DeviceCode::RampedOsl : DeviceCode::OslMainChannel, device);
     ReadPowerAndTemperature(record);
     ReadSegments(record);
     if (ramp) {
@@ -440,7 +445,7 @@ PreparationResult OperationPreparer::PrepareMosl(TDataType& record) {
     if (!CheckOslDevice(device, true)) {
         return PreparationResult::Failed({});
     }
-    record.Device = DeviceCode::RampedOsl + device;
+    record.Device = Code(DeviceCode::RampedOsl, device);
     ReadPowerAndTemperature(record);
     const ArgumentValue time = Next();
     const double seconds = time.ok ? time.value : 0.0;
@@ -487,7 +492,7 @@ PreparationResult OperationPreparer::PrepareBleach(TDataType& record) {
         !Warn("Bleach device " + std::to_string(device) + " not in current profile!")) {
         return PreparationResult::Failed({});
     }
-    record.Device = DeviceCode::ExternalLampFirst + device;
+    record.Device = Code(DeviceCode::ExternalLampFirst, device);
     const ArgumentValue power = Next();
     record.Power = power.ok ? power.value : 0.0;
     record.Temperature = NextRounded();
@@ -519,13 +524,13 @@ PreparationResult OperationPreparer::PrepareIrradiation(TDataType& record) {
         !Warn("Irradiator " + std::to_string(source) + " not in current profile!")) {
         return PreparationResult::Failed({});
     }
-    record.Device += source;
+    record.Device = Code(record.Device, source);
     const std::int32_t position = NextRounded(-1);
     if (!PositionInProfile(profile, source, position) &&
         !Warn("Irradiator position " + std::to_string(position) + " not in current profile!")) {
         return PreparationResult::Failed({});
     }
-    record.Device += position;
+    record.Device = Code(record.Device, position);
     record.IrradPosition = position;
     const long long entry = static_cast<long long>(source) + position;
     const int tableEntry = entry >= 0 && entry < IrradiatorEntries ? int(entry) : -1;
