@@ -1,5 +1,6 @@
 #include "tool/ToolCommand.h"
 
+#include "tool/DecodeCommand.h"
 #include "tool/ProfileCommand.h"
 #include "tool/ScriptCommand.h"
 #include "tool/SimCommand.h"
@@ -27,6 +28,10 @@ const std::vector<ToolCommand>& toolCommands() {
          "[--time-scale F] [--lost-points S] [--garbled S] [--line-errors S] [--error-bits HEX] "
          "[--silent-scanner] [--seed N] [--duration S]  (simulated reader on pseudo-terminals)",
          runSimCommand},
+        {"decode",
+         "decode [--system 0..4] [--channels 1..4] [--correct] [--short] [--json] LINE... | "
+         "decode --log FILE [--csv]  (status replies, console logs)",
+         runDecodeCommand},
     };
     return commands;
 }
