@@ -171,28 +171,7 @@ PreparationResult OperationPreparer::Prepare(const sc_Command& command, TDataTyp
     arguments_ = command.arguments;
     argumentPos_ = 1;
 
-    PreparationResult result;
-    if (word == "TL") {
-        result = PrepareTl(record);
-    } else if (word == "TLBGD") {
-        result = PrepareTlBackground(record);
-    } else if (word == "PREHEAT") {
-        result = PreparePreheat(record);
-    } else if (word == "OSL") {
-        result = PrepareOsl(record);
-    } else if (word == "DOSL") {
-        result = PrepareExplicitTimeBase(record, false);
-    } else if (word == "DMOSL") {
-        result = PrepareExplicitTimeBase(record, true);
-    } else if (word == "MOSL") {
-        result = PrepareMosl(record);
-    } else if (word == "BLEACH") {
-        result = PrepareBleach(record);
-    } else if (word == "IRRAD") {
-        result = PrepareIrradiation(record);
-    } else if (!IsModifier(word)) {
-        result = PreparationResult::Failed("Unknown command " + word + " cannot be prepared.");
-    } // NORM, BGD, NODATA, NATL as commands: the modifier bits alone
+    const PreparationResult result = PrepareCommand(word, record);
     if (result.ok) {
         disk_.irradiated = marks_.irradiated;
         disk_.exposed = marks_.exposed;
@@ -201,6 +180,31 @@ PreparationResult OperationPreparer::Prepare(const sc_Command& command, TDataTyp
         disk_.exposure = marks_.exposure;
     }
     return result;
+}
+
+PreparationResult OperationPreparer::PrepareCommand(const std::string& word, TDataType& record) {
+    if (word == "TL") {
+        return PrepareTl(record);
+    } else if (word == "TLBGD") {
+        return PrepareTlBackground(record);
+    } else if (word == "PREHEAT") {
+        return PreparePreheat(record);
+    } else if (word == "OSL") {
+        return PrepareOsl(record);
+    } else if (word == "DOSL") {
+        return PrepareExplicitTimeBase(record, false);
+    } else if (word == "DMOSL") {
+        return PrepareExplicitTimeBase(record, true);
+    } else if (word == "MOSL") {
+        return PrepareMosl(record);
+    } else if (word == "BLEACH") {
+        return PrepareBleach(record);
+    } else if (word == "IRRAD") {
+        return PrepareIrradiation(record);
+    } else if (!IsModifier(word)) {
+        return PreparationResult::Failed("Unknown command " + word + " cannot be prepared.");
+    }
+    return {}; // NORM, BGD, NODATA, NATL as commands: the modifier bits alone
 }
 
 ArgumentValue OperationPreparer::Next() {
@@ -340,11 +344,10 @@ PreparationResult OperationPreparer::PreparePreheat(TDataType& record) {
 
 // ---- Stimulation with light ----
 
-bool OperationPreparer::ReadPowerAndTemperature(TDataType& record) {
+void OperationPreparer::ReadPowerAndTemperature(TDataType& record) {
     const ArgumentValue power = Next();
     record.Power = power.ok ? std::clamp(power.value, 0.0, 100.0) : 0.0;
     record.Temperature = std::clamp(NextRounded(), 0, 400);
-    return true;
 }
 
 void OperationPreparer::ReadSegments(TDataType& record) {

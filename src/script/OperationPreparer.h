@@ -70,6 +70,7 @@ private:
     bool Warn(const std::string& message, bool* ignored = nullptr);
     bool CheckOslDevice(int device, bool forRamp);
 
+    PreparationResult PrepareCommand(const std::string& word, TDataType& record);
     PreparationResult PrepareTl(TDataType& record);
     PreparationResult PrepareTlBackground(TDataType& record);
     PreparationResult PreparePreheat(TDataType& record);
@@ -80,7 +81,7 @@ private:
     PreparationResult PrepareIrradiation(TDataType& record);
     PreparationResult FinishIrradiation(TDataType& record, const Device_type& irradiator,
                                         double dose);
-    bool ReadPowerAndTemperature(TDataType& record);
+    void ReadPowerAndTemperature(TDataType& record);
     void ReadSegments(TDataType& record);
     // The disk's bookkeeping, staged while the command is prepared and kept only on success.
     struct DiskMarks {
