@@ -1,11 +1,14 @@
 #include "console/runtime/ScannerLink.h"
 
 #include "ConsoleTestKit.h"
+#include "app/views/TConsoleForm.h"
 #include "console/TimeScale.h"
 #include "console/runtime/Console.h"
+#include "console/views/ConsoleMenus.h"
 #include "link/runtime/SerialDeviceFactory.h"
 #include "sim/runtime/SimulatedReaderBench.h"
 
+#include <QAction>
 #include <gtest/gtest.h>
 
 namespace gw {
@@ -104,6 +107,26 @@ TEST_F(ScannerLinkTest, TheSimulatedScannerEndsAWaitingStep) {
     EXPECT_EQ(dumpLines().front().rfind("output from scanner: ", 0), 0u);
     console.ports.scanner().close();
     SimulatedReaderBench::uninstall();
+}
+
+TEST_F(ScannerLinkTest, UseLaserScannerShowsTheScannerMenuOnlyFor6600WithAScanner) {
+    TConsoleForm form(console);
+    console.InitMainForm(ParseConsoleOptions({}), form);
+    QAction* useScanner = form.menus()->ActionLaserScanner;
+    struct Case {
+        std::int16_t readerType;
+        bool hasScanner;
+        bool shown;
+    };
+    for (const Case& c : {Case{4, true, true}, Case{4, false, false}, Case{2, true, false}}) {
+        console.profile.Profile.ReaderType = c.readerType;
+        console.profile.Profile.HasScanner = c.hasScanner;
+        const bool checked = useScanner->isChecked();
+        useScanner->trigger();
+        EXPECT_NE(useScanner->isChecked(), checked) << "the item toggles";
+        EXPECT_EQ(form.menus()->scannerMenuVisible(), c.shown)
+            << c.readerType << " " << c.hasScanner;
+    }
 }
 
 } // namespace
