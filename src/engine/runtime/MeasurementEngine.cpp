@@ -9,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QPointer>
-#include <QThread>
 
 namespace gw {
 
@@ -33,9 +32,10 @@ MeasurementEngine::~MeasurementEngine() {
     // The thread may be waiting for this thread to run one of its calls: keep serving them.
     ++abortGeneration_;
     thread->requestStop();
-    while (!thread->wait(10)) {
-        QCoreApplication::processEvents();
+    while (!thread->returned()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
+    thread->join();
     delete thread;
 }
 
@@ -67,11 +67,12 @@ bool MeasurementEngine::startDataTake() {
     }
     auto* thread = new TDataTakeThread(*this, console_, console_.CurrentOperation,
                                        dataTakeSettings(), abortGeneration_.load());
-    connect(thread, &QThread::finished, this, [this, thread = QPointer<TDataTakeThread>(thread)] {
-        if (thread) {
-            onDataTakeFinished(thread);
-        }
-    });
+    connect(thread, &TDataTakeThread::finished, this,
+            [this, thread = QPointer<TDataTakeThread>(thread)] {
+                if (thread) {
+                    onDataTakeFinished(thread);
+                }
+            });
     DataTakeThread = thread;
     thread->start();
     return true;
@@ -82,7 +83,7 @@ void MeasurementEngine::onDataTakeFinished(TDataTakeThread* thread) {
         return;
     }
     thread->terminationHandled = true;
-    thread->wait();
+    thread->join();
     console_.AppendLog(": DataTake thread returned");
     if (DataTakeThread == thread) {
         DataTakeThread = nullptr;

@@ -6,6 +6,7 @@
 #include "engine/LampSwitch.h"
 #include "engine/LiveGraphView.h"
 #include "engine/ReaderWatch.h"
+#include "engine/runtime/MainThreadCall.h"
 
 #include <QObject>
 #include <QTimer>
@@ -20,7 +21,7 @@ class TDataTakeThread;
 
 // The measurement engine of the console: the point acquisition, the watch records, the halogen
 // lamp, the live graph view and the data-take thread of the running operation. It lives on the
-// user-interface thread; the data-take thread reaches it only through Console::invokeOnMainThread.
+// user-interface thread; the data-take thread reaches it only through runOnMain().
 class MeasurementEngine : public QObject, private AcquisitionHost {
     Q_OBJECT
 
@@ -79,6 +80,10 @@ public:
     // The settings the next data-take thread copies from the profile and the console.
     DataTakeSettings dataTakeSettings() const;
 
+    // The data-take thread's one synchronous call into the user-interface thread; false when the
+    // engine is going away and fn was not run.
+    bool runOnMain(const std::function<void()>& fn) { return mainCall_.run(fn); }
+
     // Services the data-take thread asks for on the user-interface thread. A command is sent only
     // while `generation` is the current one, i.e. no abort came after the thread started.
     bool sendCommand(const Command& command, unsigned generation);
@@ -135,6 +140,7 @@ private:
     LiveGraphView* view_ = &noView_;
     Acquisition acquisition_;
     ReaderWatch watch_;
+    MainThreadCall mainCall_;
     QTimer queryTimer_;
     std::atomic<unsigned> abortGeneration_{0};
     bool lampAbsenceLogged_ = false;

@@ -58,6 +58,24 @@ TDataTakeThread::TDataTakeThread(MeasurementEngine& engine, Console& console,
     : engine_(engine), console_(console), op_(operation), settings_(settings),
       generation_(abortGeneration) {}
 
+TDataTakeThread::~TDataTakeThread() {
+    join();
+}
+
+void TDataTakeThread::start() {
+    thread_ = std::thread([this] {
+        Execute();
+        emit finished();
+        returned_ = true;
+    });
+}
+
+void TDataTakeThread::join() {
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+}
+
 void TDataTakeThread::requestStop() {
     stopRequested_ = true;
     stopEvent_.Set();
@@ -310,7 +328,7 @@ void TDataTakeThread::finishOnMain() {
 // Main-thread calls
 
 bool TDataTakeThread::onMain(const std::function<void()>& fn) {
-    if (!console_.invokeOnMainThread(fn)) {
+    if (!engine_.runOnMain(fn)) {
         requestStop(); // the console is going away
         return false;
     }

@@ -6,10 +6,11 @@
 #include "link/Command.h"
 #include "link/ReaderState.h"
 
-#include <QThread>
+#include <QObject>
 #include <atomic>
 #include <functional>
 #include <string>
+#include <thread>
 
 namespace gw {
 
@@ -19,15 +20,27 @@ class MeasurementEngine;
 // Prepares the reader for the operation in CurrentOperation and starts it: sample temperature
 // and halogen lamp, cool-down, platter move, laser scanner aim, the one measurement command; then
 // it marks the acquisition as running and ends. Every command, log line, watch and window update
-// goes through Console::invokeOnMainThread; the thread itself only waits. After an abort it sends
-// nothing more, cuts its waits short and ends.
-class TDataTakeThread : public QThread {
+// goes through one synchronous call to the user-interface thread; the thread itself only waits.
+// After an abort it sends nothing more, cuts its waits short and ends.
+//
+// The synchronous call is MeasurementEngine::runOnMain rather than Console::invokeOnMainThread:
+// the same blocking hand-over, made over a standard mutex that ThreadSanitizer understands.
+class TDataTakeThread : public QObject {
     Q_OBJECT
 
 public:
     // `operation` is copied: the thread works from the record as its starter left it.
     TDataTakeThread(MeasurementEngine& engine, Console& console, const TDataType& operation,
                     const DataTakeSettings& settings, unsigned abortGeneration);
+
+    // Joins the thread when it has not returned yet.
+    ~TDataTakeThread() override;
+
+    // Runs Execute on a thread of its own; finished() follows when it returns.
+    void start();
+    // Waits until the thread has returned (soon, once doneWithConsole() or returned() holds).
+    void join();
+    bool returned() const { return returned_.load(); }
 
     // Ends the thread's waits at once; it then returns without sending anything more.
     void requestStop();
@@ -41,8 +54,9 @@ public:
     // 1 for every thread the console creates.
     std::uint8_t RunOperation = 1;
 
-protected:
-    void run() override { Execute(); }
+signals:
+    // Emitted by the thread as its last act; handled on the user-interface thread.
+    void finished();
 
 private:
     void Execute();
@@ -79,6 +93,8 @@ private:
     ManualResetEvent stopEvent_{false};
     std::atomic<bool> stopRequested_{false};
     std::atomic<bool> doneWithConsole_{false};
+    std::atomic<bool> returned_{false};
+    std::thread thread_;
 };
 
 } // namespace gw
