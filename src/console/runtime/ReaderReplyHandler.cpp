@@ -17,7 +17,6 @@ ReaderReplyHandler::ReaderReplyHandler(Console& console, QObject* parent)
 
 void ReaderReplyHandler::OnReaderPacket(const std::string& packet) {
     console_.ReplyEvent.Reset();
-    const int shownSystemType = console_.SystemType();
     const PacketOutcome outcome = InterpretReaderPacket(packet, console_.EightBitMode(),
                                                         console_.linkState, console_.readerState);
     if (outcome.extraLongLine) {
@@ -27,9 +26,8 @@ void ReaderReplyHandler::OnReaderPacket(const std::string& packet) {
     case PacketKind::Empty:
         break; // a lone CR carries nothing worth a line
     case PacketKind::TextReply:
-        if (outcome.identifiedSystemType) {
-            followIdentifiedType(shownSystemType, *outcome.identifiedSystemType);
-        }
+        // An identification has switched the decoding already; the check mark, the caption and
+        // the panel places stay until the operator chooses the type in the System menu.
         console_.AppendLines(outcome.logLines);
         break;
     case PacketKind::ComError:
@@ -49,13 +47,6 @@ void ReaderReplyHandler::OnReaderPacket(const std::string& packet) {
 
 void ReaderReplyHandler::OnReaderDiscard(const std::string& bytes) {
     console_.AppendLine(ReaderDiscardLine(bytes));
-}
-
-// The reader said which model it is: the console switches to it as the operator's menu item
-// would, so that the check mark, the caption and the panels agree with how replies are decoded.
-void ReaderReplyHandler::followIdentifiedType(int shownSystemType, int identifiedSystemType) {
-    console_.linkState.setSystemType(shownSystemType);
-    console_.SelectSystemType(identifiedSystemType);
 }
 
 void ReaderReplyHandler::handleDecodedReply(const PacketOutcome& outcome) {

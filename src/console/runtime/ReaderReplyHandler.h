@@ -34,7 +34,6 @@ public:
     const QTimer& RecoveryTimer() const { return recoveryTimer_; }
 
 private:
-    void followIdentifiedType(int shownSystemType, int identifiedSystemType);
     void handleDecodedReply(const PacketOutcome& outcome);
     void startRecovery();
     void onRecoveryTimer();
