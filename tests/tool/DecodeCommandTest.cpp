@@ -2,6 +2,7 @@
 #include "link/StatusReplyEncoder.h"
 #include "tool/ToolCommand.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -179,6 +180,36 @@ TEST(DecodeCommand, SaysWhyALineDoesNotDecode) {
         EXPECT_NE(text.out.find("does not decode (6600 system, 1 counter channel): " + c.problem),
                   std::string::npos)
             << text.out;
+    }
+}
+
+// Every cut and every spoilt character of a reply is either a reply of another form or a
+// problem that names a place in the text.
+TEST(DecodeCommand, EveryCutOrSpoiltCharacterIsExplained) {
+    const DecodeSettings settings{4, 2, false, false};
+    const std::string good = LongReply(4, 2, SampleState(2));
+    for (std::size_t length = 0; length <= good.size() + 1; ++length) {
+        const std::string line = length <= good.size() ? good.substr(0, length) : good + "0";
+        const StatusLineReport report = ReportStatusLine(line, settings);
+        const bool wholeForm = length == good.size() || length == 18; // long, short
+        EXPECT_EQ(report.ok, wholeForm) << length;
+        EXPECT_EQ(report.problem.empty(), wholeForm) << length << ": " << report.problem;
+    }
+    for (std::size_t at = 0; at < good.size(); ++at) {
+        std::string line = good;
+        line[at] = 'Z';
+        const StatusLineReport report = ReportStatusLine(line, settings);
+        EXPECT_FALSE(report.ok) << at;
+        EXPECT_NE(report.problem.find("is not hexadecimal"), std::string::npos) << report.problem;
+        // The problem names the characters of the field that holds the spoilt one.
+        int first = 0;
+        int last = 0;
+        const std::size_t where = report.problem.find("(characters ");
+        ASSERT_NE(where, std::string::npos) << report.problem;
+        ASSERT_EQ(std::sscanf(report.problem.c_str() + where, "(characters %d-%d)", &first, &last),
+                  2);
+        EXPECT_LE(first, static_cast<int>(at) + 1) << report.problem;
+        EXPECT_GE(last, static_cast<int>(at) + 1) << report.problem;
     }
 }
 
