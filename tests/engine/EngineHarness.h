@@ -91,8 +91,6 @@ public:
         PortSettings settings = console.ports.reader().settings();
         settings.portName = "sim";
         console.ports.reader().setSettings(settings);
-        QObject::connect(&console.ports.reader(), &LinkPort::packetReceived, &engine,
-                         [this](const QByteArray& packet) { onReaderPacket(packet); });
         settings = console.ports.scanner().settings();
         settings.portName = "sim";
         console.ports.scanner().setSettings(settings);
@@ -108,13 +106,12 @@ public:
     }
 
     bool open() {
-        console.PerReplySteps = [this] { engine.onStatusReply(); };
         if (!console.ports.reader().open()) {
             return false;
         }
-        // The reader's greeting and a first status reply; the detector's high voltage on.
+        // The detector's high voltage on, as a decoded status reply shows.
         console.ports.reader().write("H1 \r");
-        return RunUntil([this] { return replies > 1 && console.readerState.Flags[18] != 0; });
+        return RunUntil([this] { return console.readerState.Flags[18] != 0; });
     }
 
     SimReader& sim() { return SimulatedReaderBench::shared()->reader(); }
@@ -217,15 +214,11 @@ public:
     std::function<void()> beforeCheck;
     bool finished = false;
     int finisherRecords = 0;
-    int replies = 0;
     TDataType record;
     PointTable recordPoints;
     std::size_t logMark = 0;
 
 private:
-    // The console's own reply handler decodes the packet and runs the engine's steps.
-    void onReaderPacket(const QByteArray&) { ++replies; }
-
     ScopedTimeScale scale_;
 };
 

@@ -22,21 +22,27 @@ MeasurementEngine::MeasurementEngine(Console& console, LampSwitch& lamp, QObject
       acquisition_(console.CurrentOperation, console.readerState, console.linkState, *this) {
     queryTimer_.setSingleShot(true);
     connect(&queryTimer_, &QTimer::timeout, this, &MeasurementEngine::onQueryTimer);
+    console_.PerReplySteps = [this] { onStatusReply(); };
 }
 
 MeasurementEngine::~MeasurementEngine() {
-    TDataTakeThread* thread = DataTakeThread;
-    if (thread == nullptr) {
+    console_.PerReplySteps = nullptr;
+    if (DataTakeThread == nullptr) {
         return;
     }
-    // The thread may be waiting for this thread to run one of its calls: keep serving them.
+    // The thread may be waiting for this thread to run one of its calls: keep serving them
+    // until it has returned (its end handler may run meanwhile and let it go).
     ++abortGeneration_;
-    thread->requestStop();
-    while (!thread->returned()) {
+    DataTakeThread->requestStop();
+    while (DataTakeThread != nullptr && !DataTakeThread->returned()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
-    thread->join();
-    delete thread;
+    if (TDataTakeThread* thread = DataTakeThread) {
+        thread->terminationHandled = true;
+        thread->join();
+        DataTakeThread = nullptr;
+        delete thread;
+    }
 }
 
 DataTakeSettings MeasurementEngine::dataTakeSettings() const {
@@ -118,7 +124,9 @@ bool MeasurementEngine::sendToScanner(const Command& command, unsigned generatio
     if (generation != abortGeneration_.load()) {
         return false;
     }
-    send(command);
+    if (!console_.SendToScanner(LoggedText(command))) {
+        console_.AppendLog(": scanner port closed - not sent: \"" + LoggedText(command) + "\"");
+    }
     if (const auto line = CommandLogLine(command)) {
         log(*line);
     }

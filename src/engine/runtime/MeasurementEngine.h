@@ -41,8 +41,9 @@ public:
     MeasurementEngine(Console& console, LampSwitch& lamp, QObject* parent = nullptr);
     ~MeasurementEngine() override;
 
-    // The reply handler's hook: the engine's steps after a status reply has been decoded into the
-    // reader state. It ends by setting ReplyEvent and calling the finisher when it became due.
+    // The reply handler's hook (installed as the console's PerReplySteps): the engine's steps
+    // after a status reply has been decoded into the reader state. It ends by setting ReplyEvent
+    // and calling the finisher when it became due.
     void onStatusReply() { acquisition_.OnStatusReply(); }
 
     // Starts a data-take thread for CurrentOperation. While one is still preparing an operation
