@@ -6,12 +6,15 @@
 #include "console/TimeScale.h"
 #include "console/runtime/Console.h"
 #include "console/runtime/LocaleLogClock.h"
+#include "engine/runtime/MeasurementEngine.h"
+#include "platform/ParallelPortLampSwitch.h"
 #include "platform/QSettingsStore.h"
 #include "sim/runtime/SimulatedReaderBench.h"
 #include "windows/views/QtPrompter.h"
 
 #include <QApplication>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -51,6 +54,10 @@ int main(int argc, char** argv) {
     gw::LocaleLogClock clock;
     gw::DiskLogFileSink logFile;
     gw::Console console(*settingsStore, prompter, clock, logFile);
+    // The measurement engine follows every decoded status reply; the halogen lamp is switched
+    // where the machine's I/O ports can be reached.
+    const std::unique_ptr<gw::LampSwitch> lampSwitch = gw::ParallelPortLampSwitch::Create();
+    gw::MeasurementEngine engine(console, *lampSwitch);
 
     gw::ConsoleWindows windows(console);
     gw::TConsoleForm& form = windows.consoleForm();
