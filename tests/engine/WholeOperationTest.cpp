@@ -83,6 +83,36 @@ TDataType Irradiation(char source, int disk, int seconds) {
     return op;
 }
 
+// The watchdog lines of a run, in order.
+std::vector<std::string> Watchdogs(EngineHarness& bench) {
+    std::vector<std::string> lines;
+    const Dump& dump = bench.console.log().dump();
+    for (std::size_t i = 0; i < dump.lineCount(); ++i) {
+        if (dump.line(i).find("watchdog returned") != std::string::npos) {
+            lines.push_back(dump.line(i));
+        }
+    }
+    return lines;
+}
+
+TEST(WholeOperationTest, SilentReaderTimesOutEveryWaitAndTheThreadGoesOn) {
+    EngineHarness bench(SimOptions{}); // the reader port stays closed: no reply ever comes
+    ASSERT_TRUE(bench.start(Tl(3)));
+    ASSERT_TRUE(RunUntil([&] { return !bench.engine.dataTakeRunning(); }));
+    EXPECT_THAT(Watchdogs(bench), ElementsAre("T: \"2 seconds\" watchdog returned - timeout",
+                                              "T: \"until cooled\" watchdog returned - timeout",
+                                              "T: \"until busy\" watchdog returned - timeout",
+                                              "T: \"until not busy\" watchdog returned - timeout",
+                                              "T: \"until busy\" watchdog returned - timeout",
+                                              "T: \"until not busy\" watchdog returned - timeout",
+                                              "T: \"reader serial\" watchdog returned - signaled"));
+    // After the positioning time-out the reader timer is reset once more.
+    EXPECT_THAT(bench.commandsSent(), ElementsAre("T0 ", "@0 O1 ", "M ", "A3 ", "T0 ",
+                                                  "E100 0 W0 0 S0 0 D2 L60 R10 G1 "));
+    EXPECT_TRUE(bench.logged("T: port closed - not sent: \"A3 \""));
+    EXPECT_TRUE(bench.engine.state().TakingData);
+}
+
 TEST(WholeOperationTest, OslWithTheHalogenLamp) {
     EngineHarness bench(SimOptions{});
     bench.console.profile.Profile.HalogenSwitch = true;
