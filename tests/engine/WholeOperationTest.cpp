@@ -83,6 +83,19 @@ TDataType Irradiation(char source, int disk, int seconds) {
     return op;
 }
 
+TEST(WholeOperationTest, TlOverEightBitFramesOnA3500) {
+    SimOptions options;
+    options.systemType = 2;
+    options.eightBit = true;
+    EngineHarness bench(options);
+    bench.console.ports.reader().setEightBitMode(true);
+    ASSERT_TRUE(bench.open());
+    // 300 points: the 3500's 8-bit point counter wraps on the way.
+    ASSERT_TRUE(bench.runToEnd(Tl(3, 600, 2))) << bench.logText();
+    EXPECT_EQ(ValidPoints(bench.recordPoints, 300), 300);
+    EXPECT_THAT(bench.commandsSent(), Contains("E600 0 W0 0 S0 0 D2 L60 R10 G1 "));
+}
+
 // The watchdog lines of a run, in order.
 std::vector<std::string> Watchdogs(EngineHarness& bench) {
     std::vector<std::string> lines;
