@@ -80,7 +80,7 @@ inline bool RunUntil(const std::function<bool()>& condition, int realMs = 30000)
 // single-operation finishers: closing command, point check, record kept.
 class EngineHarness {
 public:
-    static constexpr double Scale = 0.005;
+    static constexpr double Scale = 0.01;
 
     explicit EngineHarness(SimOptions options) : scale_(Scale) {
         options.timeScale = Scale;
