@@ -62,6 +62,7 @@ int main(int argc, char** argv) {
     gw::ConsoleWindows windows(console);
     gw::TConsoleForm& form = windows.consoleForm();
     prompter.setParentWidget(&form);
+    form.attachEngine(engine);
     console.InitMainForm(options, form);
     form.show();
     return QApplication::exec();

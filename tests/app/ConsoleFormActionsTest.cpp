@@ -10,6 +10,8 @@
 #include "console/views/PanelLabel.h"
 #include "console/views/StatusPanel.h"
 #include "console/views/WelcomePanel.h"
+#include "engine/LampSwitch.h"
+#include "engine/runtime/MeasurementEngine.h"
 #include "link/runtime/SerialDeviceFactory.h"
 
 #include <QAction>
@@ -205,8 +207,25 @@ TEST_F(ConsoleFormActionsTest, ActionsOfLaterPartsSayTheyAreNotAvailable) {
     menus().ActionTakeTL->trigger();
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].text, "Take TL is not available in this version.");
+}
+
+TEST_F(ConsoleFormActionsTest, AbortOperationStopsTheReaderAndTheRun) {
+    UnavailableLampSwitch lamp;
+    MeasurementEngine engine(console, lamp);
+    form.attachEngine(engine);
+    console.openPorts();
+    console.runState.RunActive = true;
+    console.TakeData = [] {};
+    menus().ActionAbortOperation->setEnabled(true); // as the idle-time rules do while a run is on
+    FakeSerialDevice::written.clear();
+    menus().ActionStopScript->setChecked(true);
     menus().ActionAbortOperation->trigger();
+    ASSERT_FALSE(FakeSerialDevice::written.empty());
+    EXPECT_EQ(FakeSerialDevice::written.front(), QByteArray("Z "));
     EXPECT_FALSE(menus().ActionAbortOperation->isChecked());
+    EXPECT_FALSE(menus().ActionStopScript->isChecked());
+    EXPECT_FALSE(console.runState.RunActive);
+    EXPECT_FALSE(console.TakeData);
 }
 
 } // namespace

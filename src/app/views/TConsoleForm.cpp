@@ -12,6 +12,7 @@
 #include "console/views/ConsoleWorkArea.h"
 #include "console/views/DumpView.h"
 #include "console/views/WelcomePanel.h"
+#include "engine/runtime/MeasurementEngine.h"
 #include "link/PortSettingsStorage.h"
 #include "link/views/ConnectionLamps.h"
 #include "link/views/PortSetupDialog.h"
@@ -114,10 +115,25 @@ void TConsoleForm::wireTakeDataActions() {
     };
     for (QAction* action :
          {menus_->ActionTakeScript, menus_->ActionContinueScript, menus_->ActionStopScript,
-          menus_->ActionAbortOperation, menus_->ActionTakeOSL, menus_->ActionTakeMOSL,
+          menus_->ActionTakeOSL, menus_->ActionTakeMOSL,
           menus_->ActionTakeTL, menus_->ActionIrradiate, menus_->ActionShowGraph}) {
         notYet(action);
     }
+}
+
+void TConsoleForm::attachEngine(MeasurementEngine& engine) {
+    QAction* abort = menus_->ActionAbortOperation;
+    QAction* stopScript = menus_->ActionStopScript;
+    engine.isAbortItemChecked = [abort] { return abort->isChecked(); };
+    engine.uncheckAbortItems = [abort, stopScript] {
+        abort->setChecked(false);
+        stopScript->setChecked(false);
+    };
+    connect(abort, &QAction::toggled, this, [&engine](bool checked) {
+        if (checked) {
+            engine.AbortAll();
+        }
+    });
 }
 
 void TConsoleForm::wireSystemActions() {

@@ -25,6 +25,8 @@ class LinkPort;
 // The main window: the command console and the dump on the left, the data and status panels on
 // the right, the error panel below them, the connection panel at the bottom, and the menus with
 // every action. It shows the Console and hands the operator's actions to it.
+class MeasurementEngine;
+
 class TConsoleForm : public QMainWindow, public MainFormHooks {
     Q_OBJECT
 
@@ -56,6 +58,9 @@ public:
     bool saveParametersAs(const QString& path);
     // "Read dump file" for a chosen file: closes the ports and replays its lines.
     void replayDumpFile(const QString& path);
+    // "Abort operation" ends everything the engine is doing when it becomes checked; the engine
+    // unchecks it (and "Stop script") when the abort is done. The engine must outlive the form.
+    void attachEngine(MeasurementEngine& engine);
 
     // Where "Command.info" is looked for, first match wins: the working directory, then the
     // directory of the executable.
