@@ -85,7 +85,7 @@ std::string SimReplyEncoder::textPacket(const std::string& text) const {
     // The console tells a status frame from a text by its length; a trailing blank keeps a text
     // from looking like one.
     while (textFrameLooksLikeStatus(contents.size() + 3)) {
-        contents.insert(contents.size() - 1, " ");
+        contents.insert(contents.end() - 1, ' ');
     }
     return frame(contents);
 }

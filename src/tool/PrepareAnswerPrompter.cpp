@@ -7,11 +7,18 @@ namespace gw::tool {
 namespace {
 
 // Line breaks inside a message would split one warning over several lines of the stream.
-std::string OneLine(std::string text) {
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n")) {
-        text.replace(at, 2, " ");
+std::string OneLine(const std::string& text) {
+    std::string line;
+    line.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 2, "\r\n") == 0) {
+            line.push_back(' ');
+            ++i;
+        } else {
+            line.push_back(text[i]);
+        }
     }
-    return text;
+    return line;
 }
 
 } // namespace
