@@ -12,7 +12,7 @@ struct ConsoleOptions {
     std::vector<std::string> legacyParameters; // every parameter that is no long option, in order
     std::optional<std::string> profileFile;    // --profile FILE: use this profile file
     std::optional<std::string> defaultProfileFile; // --default-profile FILE: when none is found
-    std::optional<std::string> portName;       // --port NAME: the reader port, over stored settings
+    std::optional<std::string> portName; // --port NAME: the reader port, over stored settings
     std::optional<std::string> defaultPortName; // --default-port NAME: when no port name is stored
     double timeScale = 1.0;                     // --time-scale F: every delay times F
     bool showUsage = false;                     // --help

@@ -37,8 +37,7 @@ public:
                                bool offerIgnoreAll) = 0;
 
     // A message box with one OK button.
-    virtual void message(MessageKind kind, const std::string& caption,
-                         const std::string& text) = 0;
+    virtual void message(MessageKind kind, const std::string& caption, const std::string& text) = 0;
 
     // A question; returns the button chosen (closing the box counts as the last button).
     virtual Answer ask(const std::string& caption, const std::string& text,

@@ -29,8 +29,7 @@ public:
                                     const std::string& valueText) override;
     std::optional<std::string> askText(const std::string& heading, const std::string& explanation,
                                        const std::string& proposed) override;
-    WarningResult warn(const std::string& message, bool offerIgnore,
-                       bool offerIgnoreAll) override;
+    WarningResult warn(const std::string& message, bool offerIgnore, bool offerIgnoreAll) override;
     void message(MessageKind kind, const std::string& caption, const std::string& text) override;
     Answer ask(const std::string& caption, const std::string& text,
                QuestionButtons buttons) override;

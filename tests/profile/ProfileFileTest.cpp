@@ -24,7 +24,7 @@ public:
     void beep() override { ++beeps; }
 };
 
-struct FileSpec {
+struct FileShape {
     int count = 3;
     bool extended = false;
     int current = 0;
@@ -38,13 +38,13 @@ void putText(Bytes& bytes, std::size_t offset, const std::string& text) {
 }
 
 // A profile file of random bytes with consistent file-wide values and names "Reader k".
-Bytes makeProfileFile(const FileSpec& spec) {
-    const std::size_t block = Page * (spec.extended ? 5 : 4);
-    Bytes bytes = testing::RandomBytes(block * spec.count + spec.trailing, spec.seed);
-    for (int k = 0; k < spec.count; ++k) {
+Bytes makeProfileFile(const FileShape& shape) {
+    const std::size_t block = Page * (shape.extended ? 5 : 4);
+    Bytes bytes = testing::RandomBytes(block * shape.count + shape.trailing, shape.seed);
+    for (int k = 0; k < shape.count; ++k) {
         const std::size_t first = block * k;
-        bytes[first + 445] = spec.extended ? 1 : 0;
-        bytes[first + 799] = static_cast<std::uint8_t>(spec.current);
+        bytes[first + 445] = shape.extended ? 1 : 0;
+        bytes[first + 799] = static_cast<std::uint8_t>(shape.current);
         putText(bytes, first + 775, "Reader " + std::to_string(k));
     }
     return bytes;
@@ -93,7 +93,7 @@ public:
 
 struct LoadCase {
     const char* what;
-    FileSpec spec;
+    FileShape shape;
     int expectedCount;
     int expectedCurrent;
 };
@@ -109,7 +109,7 @@ TEST_F(ProfileFileTest, LoadReadsTheCurrentProfileOfPlainAndExtendedFiles) {
     };
     for (const LoadCase& c : cases) {
         SCOPED_TRACE(c.what);
-        const Bytes file = makeProfileFile(c.spec);
+        const Bytes file = makeProfileFile(c.shape);
         write(file);
         state = ProfileState{};
 
@@ -118,7 +118,7 @@ TEST_F(ProfileFileTest, LoadReadsTheCurrentProfileOfPlainAndExtendedFiles) {
         ASSERT_TRUE(result.ok) << result.error;
         EXPECT_EQ(result.count, c.expectedCount);
         EXPECT_EQ(result.current, c.expectedCurrent);
-        EXPECT_EQ(state.PagesPerProfile, c.spec.extended ? 5 : 4);
+        EXPECT_EQ(state.PagesPerProfile, c.shape.extended ? 5 : 4);
         ASSERT_EQ(result.names.size(), static_cast<std::size_t>(c.expectedCount));
         EXPECT_EQ(result.names.back(), "Reader " + std::to_string(c.expectedCount - 1));
 
@@ -126,7 +126,7 @@ TEST_F(ProfileFileTest, LoadReadsTheCurrentProfileOfPlainAndExtendedFiles) {
         const auto record = state.Profile.ToBytes();
         EXPECT_TRUE(std::equal(record.begin(), record.begin() + 800, file.begin() + first));
         const bool fifthMatches =
-            c.spec.extended
+            c.shape.extended
                 ? std::equal(record.begin() + 800, record.end(), file.begin() + first + 4 * Page)
                 : std::all_of(record.begin() + 800, record.end(), [](auto b) { return b == 0; });
         EXPECT_TRUE(fifthMatches);
@@ -194,10 +194,10 @@ bool sameOutside(const Bytes& a, const Bytes& b,
 }
 
 TEST_F(ProfileFileTest, SaveWritesTheCurrentProfileAndTheFileWideValues) {
-    const FileSpec specs[] = {{3, false, 1, 0}, {3, true, 2, 0}, {2, false, 1, 1234}};
-    for (const FileSpec& spec : specs) {
-        SCOPED_TRACE(spec.extended ? "extended" : "plain");
-        const Bytes before = makeProfileFile(spec);
+    const FileShape specs[] = {{3, false, 1, 0}, {3, true, 2, 0}, {2, false, 1, 1234}};
+    for (const FileShape& shape : specs) {
+        SCOPED_TRACE(shape.extended ? "extended" : "plain");
+        const Bytes before = makeProfileFile(shape);
         write(before);
         ASSERT_TRUE(LoadProfile(path, state, ctx).ok);
         state.Profile.ReaderType = 3;
@@ -207,25 +207,26 @@ TEST_F(ProfileFileTest, SaveWritesTheCurrentProfileAndTheFileWideValues) {
         ASSERT_TRUE(SaveProfile(path, state, ctx)) << ::testing::PrintToString(messages());
 
         const Bytes after = read();
-        const int pages = spec.extended ? 5 : 4;
-        expectFileWideValues(after, spec.count, pages, state.Profile, spec.current, spec.extended);
+        const int pages = shape.extended ? 5 : 4;
+        expectFileWideValues(after, shape.count, pages, state.Profile, shape.current,
+                             shape.extended);
         EXPECT_EQ(after[Page * pages + 210], 6);
         std::vector<std::pair<std::size_t, std::size_t>> changed;
-        for (int k = 0; k < spec.count; ++k) {
+        for (int k = 0; k < shape.count; ++k) {
             const std::size_t first = Page * pages * k;
             changed.push_back({first + 210, first + 226});
             changed.push_back({first + 445, first + 446});
         }
-        const std::size_t current = Page * pages * spec.current;
+        const std::size_t current = Page * pages * shape.current;
         changed.push_back({current + 266, current + 268});
-        if (spec.extended) {
+        if (shape.extended) {
             changed.push_back({current + 4 * Page + 75, current + 4 * Page + 77});
         }
         EXPECT_TRUE(sameOutside(before, after, changed));
 
         ASSERT_TRUE(LoadProfile(path, state, ctx).ok);
         EXPECT_EQ(state.Profile.ReaderType, 3);
-        EXPECT_EQ(state.Profile.WhatAIrrad, spec.extended ? 2 : 0);
+        EXPECT_EQ(state.Profile.WhatAIrrad, shape.extended ? 2 : 0);
         EXPECT_FALSE(fs::exists(dir / "TLInfo.tmp"));
         EXPECT_FALSE(fs::exists(dir / "TLInfo.bak"));
     }

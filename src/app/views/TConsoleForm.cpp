@@ -115,8 +115,8 @@ void TConsoleForm::wireTakeDataActions() {
     };
     for (QAction* action :
          {menus_->ActionTakeScript, menus_->ActionContinueScript, menus_->ActionStopScript,
-          menus_->ActionTakeOSL, menus_->ActionTakeMOSL,
-          menus_->ActionTakeTL, menus_->ActionIrradiate, menus_->ActionShowGraph}) {
+          menus_->ActionTakeOSL, menus_->ActionTakeMOSL, menus_->ActionTakeTL,
+          menus_->ActionIrradiate, menus_->ActionShowGraph}) {
         notYet(action);
     }
 }
