@@ -194,8 +194,8 @@ bool sameOutside(const Bytes& a, const Bytes& b,
 }
 
 TEST_F(ProfileFileTest, SaveWritesTheCurrentProfileAndTheFileWideValues) {
-    const FileShape specs[] = {{3, false, 1, 0}, {3, true, 2, 0}, {2, false, 1, 1234}};
-    for (const FileShape& shape : specs) {
+    const FileShape shapes[] = {{3, false, 1, 0}, {3, true, 2, 0}, {2, false, 1, 1234}};
+    for (const FileShape& shape : shapes) {
         SCOPED_TRACE(shape.extended ? "extended" : "plain");
         const Bytes before = makeProfileFile(shape);
         write(before);

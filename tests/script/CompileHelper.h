@@ -21,6 +21,29 @@ inline std::string Lines(const std::vector<std::string>& lines) {
     return text;
 }
 
+// The worked example of the script language: two aliquots, three regenerative doses each.
+inline const std::vector<std::string> WorkedExampleLines = {
+    "METHOD TEMPLATE \"SAR example\"",
+    "INFO \"Regenerative doses on two aliquots\"",
+    "GLOBAL",
+    "PHTEMP = 160",
+    "LIST DOSES = 0, 10, 20",
+    "END GLOBAL",
+    "SEQUENCE",
+    "MEASURE = (PREHEAT(5, PHTEMP, 10, 20)",
+    "OSL(0, 90, 125, 40, 0, 0))",
+    "END SEQUENCE",
+    "METHOD SINGLE_ALIQUOT",
+    "SAMPLE \"quartz\"",
+    "LOOP DISKS #2",
+    "LOOP DOSES",
+    "IRRAD(3, 0, 20, &DOSES)",
+    "MEASURE",
+    "END LOOP",
+    "END LOOP",
+    "END METHOD",
+};
+
 struct Compiled {
     std::unique_ptr<sc_Script> script;
     int errorLine = 0; // line the error offset points at

@@ -10,30 +10,8 @@ using test::CommandTexts;
 using test::CompileText;
 using test::Lines;
 
-const std::vector<std::string> ExampleLines = {
-    "METHOD TEMPLATE \"SAR example\"",
-    "INFO \"Regenerative doses on two aliquots\"",
-    "GLOBAL",
-    "PHTEMP = 160",
-    "LIST DOSES = 0, 10, 20",
-    "END GLOBAL",
-    "SEQUENCE",
-    "MEASURE = (PREHEAT(5, PHTEMP, 10, 20)",
-    "OSL(0, 90, 125, 40, 0, 0))",
-    "END SEQUENCE",
-    "METHOD SINGLE_ALIQUOT",
-    "SAMPLE \"quartz\"",
-    "LOOP DISKS #2",
-    "LOOP DOSES",
-    "IRRAD(3, 0, 20, &DOSES)",
-    "MEASURE",
-    "END LOOP",
-    "END LOOP",
-    "END METHOD",
-};
-
 TEST(ScriptCompiler, WorkedExampleMakesTwoDisksOfNineCommands) {
-    const auto compiled = CompileText(Lines(ExampleLines));
+    const auto compiled = CompileText(Lines(test::WorkedExampleLines));
     const sc_Script& s = *compiled.script;
     ASSERT_FALSE(s.error) << s.errorMessage;
     EXPECT_TRUE(s.done);

@@ -12,28 +12,7 @@ namespace {
 
 using test::Lines;
 
-// The worked example of the script language: two aliquots, three regenerative doses each.
-const std::string SarExample = Lines({
-    "METHOD TEMPLATE \"SAR example\"",
-    "INFO \"Regenerative doses on two aliquots\"",
-    "GLOBAL",
-    "PHTEMP = 160",
-    "LIST DOSES = 0, 10, 20",
-    "END GLOBAL",
-    "SEQUENCE",
-    "MEASURE = (PREHEAT(5, PHTEMP, 10, 20)",
-    "OSL(0, 90, 125, 40, 0, 0))",
-    "END SEQUENCE",
-    "METHOD SINGLE_ALIQUOT",
-    "SAMPLE \"quartz\"",
-    "LOOP DISKS #2",
-    "LOOP DOSES",
-    "IRRAD(3, 0, 20, &DOSES)",
-    "MEASURE",
-    "END LOOP",
-    "END LOOP",
-    "END METHOD",
-});
+const std::string SarExample = Lines(test::WorkedExampleLines);
 
 class ScriptPrepareTool : public ::testing::Test {
 protected:
