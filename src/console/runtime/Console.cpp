@@ -4,6 +4,7 @@
 #include "console/MainFormHooks.h"
 #include "console/SystemTypeNames.h"
 #include "console/TimeScale.h"
+#include "platform/FileSync.h"
 #include "platform/Windows1252.h"
 #include "profile/ProfileFile.h"
 #include "windows/Prompter.h"
@@ -38,6 +39,9 @@ Console::Console(SettingsStore& store, Prompter& prompter, const LogClock& clock
                  LogFileSink& logSink, QObject* parent)
     : QObject(parent), prompter_(prompter), settings_(store, prompter),
       log_(clock, logSink), profileContext_{prompter, store}, hooks_(&noHooks) {
+    // A replaced profile file reaches the disk before the rename, so a power cut cannot leave
+    // an empty one.
+    profileContext_.syncFile = platform::SyncFileToDisk;
     startTimer_.setSingleShot(true);
     connect(&startTimer_, &QTimer::timeout, this, &Console::onStartTimer);
     log_.setLogFilePath([this] { return LogFilePath(profile.Profile.VolID); });
