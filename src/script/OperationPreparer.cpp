@@ -279,12 +279,30 @@ std::optional<PreparationResult> HeatingFault(const std::string& command, const 
     return std::nullopt;
 }
 
-} // namespace
-
-PreparationResult OperationPreparer::PrepareTl(TDataType& record) {
+// Every heating step is a TL record without stimulation, one point per data space.
+void StartHeating(TDataType& record) {
     record.Kind = OperationKind::TL;
     record.Increment = TlDataSpace;
     record.Device = DeviceCode::NoStimulation;
+}
+
+} // namespace
+
+std::optional<PreparationResult> OperationPreparer::FinishHeating(const std::string& command,
+                                                                  TDataType& record,
+                                                                  double secondsAfterRamp) {
+    record.Points = record.Temperature / TlDataSpace;
+    if (auto fault = HeatingFault(command, record)) {
+        return fault;
+    }
+    record.TimeoutMs = TimeoutMs(double(record.Temperature) / record.RampRate + secondsAfterRamp +
+                                 TlOverheadSeconds);
+    marks_.hot = marks_.hot || record.Temperature > 300;
+    return std::nullopt;
+}
+
+PreparationResult OperationPreparer::PrepareTl(TDataType& record) {
+    StartHeating(record);
     record.RampRate = NextRounded();
     record.PreheatType = 'S';
     record.PreheatTemp = NextRounded();
@@ -292,53 +310,38 @@ PreparationResult OperationPreparer::PrepareTl(TDataType& record) {
     record.Temperature = NextRounded();
     record.HoldTime = NextRounded();
     record.CoolTemp = NextRounded();
-    record.Points = record.Temperature / TlDataSpace;
-    if (auto fault = HeatingFault("TL", record)) {
+    if (auto fault = FinishHeating("TL", record, double(record.PreheatTime) + record.HoldTime)) {
         return *fault;
     }
-    record.TimeoutMs = TimeoutMs(double(record.Temperature) / record.RampRate + record.PreheatTime +
-                                 record.HoldTime + TlOverheadSeconds);
     marks_.heated = true;
-    marks_.hot = marks_.hot || record.Temperature > 300;
     return {};
 }
 
 PreparationResult OperationPreparer::PrepareTlBackground(TDataType& record) {
-    record.Kind = OperationKind::TL;
+    StartHeating(record);
     record.Purpose |= TDataType::PurposeBackground;
-    record.Increment = TlDataSpace;
-    record.Device = DeviceCode::NoStimulation;
     record.RampRate = NextRounded();
     record.Temperature = NextRounded();
     record.CoolTemp = NextRounded();
     record.PreheatType = 'S';
-    record.Points = record.Temperature / TlDataSpace;
-    if (auto fault = HeatingFault("TLBGD", record)) {
+    if (auto fault = FinishHeating("TLBGD", record, 0)) {
         return *fault;
     }
-    record.TimeoutMs = TimeoutMs(double(record.Temperature) / record.RampRate + TlOverheadSeconds);
-    marks_.hot = marks_.hot || record.Temperature > 300;
     return {};
 }
 
 PreparationResult OperationPreparer::PreparePreheat(TDataType& record) {
-    record.Kind = OperationKind::TL;
+    StartHeating(record);
     record.Treatment |= TDataType::TreatmentWithoutData;
-    record.Increment = TlDataSpace;
-    record.Device = DeviceCode::NoStimulation;
     record.RampRate = NextRounded();
     record.Temperature = NextRounded();
     record.HoldTime = NextRounded();
     record.PreheatType = 'W';
     record.CoolTemp = NextRounded();
-    record.Points = record.Temperature / TlDataSpace;
-    if (auto fault = HeatingFault("PREHEAT", record)) {
+    if (auto fault = FinishHeating("PREHEAT", record, record.HoldTime)) {
         return *fault;
     }
-    record.TimeoutMs = TimeoutMs(double(record.Temperature) / record.RampRate + record.HoldTime +
-                                 TlOverheadSeconds);
     marks_.heated = true;
-    marks_.hot = marks_.hot || record.Temperature > 300;
     return {};
 }
 

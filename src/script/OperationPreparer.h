@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -74,6 +75,10 @@ private:
     PreparationResult PrepareTl(TDataType& record);
     PreparationResult PrepareTlBackground(TDataType& record);
     PreparationResult PreparePreheat(TDataType& record);
+    // Closes a heating step once its arguments are read: the points, the checks, the time-out
+    // (the ramp plus the seconds after it) and the hot mark.
+    std::optional<PreparationResult> FinishHeating(const std::string& command, TDataType& record,
+                                                   double secondsAfterRamp);
     PreparationResult PrepareOsl(TDataType& record);
     PreparationResult PrepareExplicitTimeBase(TDataType& record, bool ramp);
     PreparationResult PrepareMosl(TDataType& record);
