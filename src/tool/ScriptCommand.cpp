@@ -69,14 +69,9 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Op
                 options.profilePath = value;
                 continue;
             }
-            const std::size_t equals = value.find('=');
-            const auto number = equals == std::string::npos
-                                    ? std::nullopt
-                                    : ParseScriptReal(std::string_view(value).substr(equals + 1));
-            if (equals == 0 || !number) {
-                return "--set needs NAME=NUMBER, got '" + value + "'";
+            if (auto problem = addVariableAnswer(value, options.answers)) {
+                return problem;
             }
-            options.answers[value.substr(0, equals)] = *number;
         } else {
             return "unexpected argument '" + arg + "'";
         }
@@ -88,6 +83,19 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Op
 }
 
 } // namespace
+
+std::optional<std::string> addVariableAnswer(const std::string& setting,
+                                             std::map<std::string, double>& answers) {
+    const std::size_t equals = setting.find('=');
+    const auto number = equals == std::string::npos
+                            ? std::nullopt
+                            : ParseScriptReal(std::string_view(setting).substr(equals + 1));
+    if (equals == 0 || !number) {
+        return "--set needs NAME=NUMBER, got '" + setting + "'";
+    }
+    answers[setting.substr(0, equals)] = *number;
+    return std::nullopt;
+}
 
 std::optional<std::string> readScriptFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -3,6 +3,7 @@
 #include "profile/SystemProfile.h"
 
 #include <iosfwd>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,6 +23,10 @@ namespace gw::tool {
 // (exit 1), or a summary line or the chosen listing (exit 0).
 // gwtool script prepare: see ScriptPrepareCommand.h.
 int runScriptCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// Takes one "--set NAME=NUMBER" answer into answers; the problem text when it is malformed.
+std::optional<std::string> addVariableAnswer(const std::string& setting,
+                                             std::map<std::string, double>& answers);
 
 // The bytes of a script file; empty when it cannot be read.
 std::optional<std::string> readScriptFile(const std::string& path);

@@ -99,14 +99,9 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Op
             }
             options.answer = *answer;
         } else if (arg == "--set") {
-            const std::size_t equals = value.find('=');
-            const auto number = equals == std::string::npos
-                                    ? std::nullopt
-                                    : ParseScriptReal(std::string_view(value).substr(equals + 1));
-            if (equals == 0 || !number) {
-                return "--set needs NAME=NUMBER, got '" + value + "'";
+            if (auto problem = addVariableAnswer(value, options.answers)) {
+                return problem;
             }
-            options.answers[value.substr(0, equals)] = *number;
         } else {
             return "unexpected argument '" + arg + "'";
         }
