@@ -1,43 +1,15 @@
 #include "platform/Windows1252.h"
 
-#include <array>
+#include "profile/ProfileText.h"
 
 namespace gw {
-
-namespace {
-
-// 80h..9Fh; the five unassigned codes map to the C1 controls of the same value, as Windows does.
-constexpr std::array<char16_t, 32> upperControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char16_t toUnicode(unsigned char byte) {
-    if (byte >= 0x80 && byte < 0xA0) {
-        return upperControls[byte - 0x80];
-    }
-    return byte;
-}
-
-char fromUnicode(char16_t unit) {
-    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
-        return static_cast<char>(unit);
-    }
-    for (std::size_t i = 0; i < upperControls.size(); ++i) {
-        if (upperControls[i] == unit) {
-            return static_cast<char>(0x80 + i);
-        }
-    }
-    return '?';
-}
-
-} // namespace
 
 QString FromWindows1252(std::string_view bytes) {
     QString text;
     text.reserve(static_cast<qsizetype>(bytes.size()));
     for (const char byte : bytes) {
-        text.append(QChar(toUnicode(static_cast<unsigned char>(byte))));
+        text.append(
+            QChar(static_cast<char16_t>(Windows1252CodePoint(static_cast<unsigned char>(byte)))));
     }
     return text;
 }
@@ -46,7 +18,7 @@ std::string ToWindows1252(const QString& text) {
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(text.size()));
     for (const QChar unit : text) {
-        bytes += fromUnicode(unit.unicode());
+        bytes += Windows1252Byte(unit.unicode()).value_or('?');
     }
     return bytes;
 }

@@ -26,7 +26,13 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-std::optional<char> byteFor(char32_t cp) {
+} // namespace
+
+char32_t Windows1252CodePoint(unsigned char byte) {
+    return byte >= 0x80 && byte < 0xA0 ? HighControlRange[byte - 0x80] : byte;
+}
+
+std::optional<char> Windows1252Byte(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
         return static_cast<char>(cp);
     }
@@ -38,13 +44,10 @@ std::optional<char> byteFor(char32_t cp) {
     return std::nullopt;
 }
 
-} // namespace
-
 std::string ProfileTextToUtf8(const std::string& text) {
     std::string out;
     for (char c : text) {
-        const auto byte = static_cast<std::uint8_t>(c);
-        appendUtf8(out, byte >= 0x80 && byte < 0xA0 ? HighControlRange[byte - 0x80] : byte);
+        appendUtf8(out, Windows1252CodePoint(static_cast<unsigned char>(c)));
     }
     return out;
 }
@@ -66,7 +69,7 @@ std::optional<std::string> Utf8ToProfileText(const std::string& text) {
             cp = (cp << 6) | (next & 0x3F);
         }
         const bool overlong = (length == 2 && cp < 0x80) || (length == 3 && cp < 0x800);
-        const std::optional<char> byte = overlong ? std::nullopt : byteFor(cp);
+        const std::optional<char> byte = overlong ? std::nullopt : Windows1252Byte(cp);
         if (!byte) {
             return std::nullopt;
         }
