@@ -7,7 +7,6 @@
 #include "profile/DefaultProfile.h"
 #include "profile/ProfileImage.h"
 
-#include <QThread>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -328,21 +327,6 @@ TEST_F(ConsoleTest, APortThatCannotOpenIsToldAndStaysClosed) {
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].caption, "Error");
     EXPECT_EQ(prompter.shown[0].text.rfind("Unable to open com port (win error code: ", 0), 0u);
-}
-
-TEST_F(ConsoleTest, InvokeOnMainThreadRunsThereAndWaits) {
-    QThread* main = QThread::currentThread();
-    QThread* ranOn = nullptr;
-    bool returned = false;
-    std::unique_ptr<QThread> worker(QThread::create(
-        [&] { returned = console.invokeOnMainThread([&] { ranOn = QThread::currentThread(); }); }));
-    worker->start();
-    ASSERT_TRUE(ProcessEventsUntil([&] { return worker->isFinished(); }));
-    EXPECT_TRUE(returned);
-    EXPECT_EQ(ranOn, main);
-    bool direct = false;
-    EXPECT_TRUE(console.invokeOnMainThread([&] { direct = true; }));
-    EXPECT_TRUE(direct);
 }
 
 } // namespace

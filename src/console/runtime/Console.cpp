@@ -9,7 +9,6 @@
 #include "profile/ProfileFile.h"
 #include "windows/Prompter.h"
 
-#include <QThread>
 #include <filesystem>
 #include <system_error>
 
@@ -60,9 +59,8 @@ Console::Console(SettingsStore& store, Prompter& prompter, const LogClock& clock
 }
 
 Console::~Console() {
-    // A data-take thread still waiting, or still calling in, is let go rather than left hanging;
-    // it must have ended before the events themselves go.
-    closing_ = true;
+    // A data-take thread still waiting is let go rather than left hanging; it must have ended
+    // before the events themselves go.
     disconnect(&ports, nullptr, this, nullptr);
     disconnect(&ports.reader(), nullptr, this, nullptr);
     disconnect(&ports.scanner(), nullptr, this, nullptr);
@@ -251,17 +249,6 @@ void Console::AppendLines(const std::vector<LogLine>& lines) {
     for (const LogLine& line : lines) {
         AppendLine(line);
     }
-}
-
-bool Console::invokeOnMainThread(const std::function<void()>& fn) {
-    if (closing_) {
-        return false;
-    }
-    if (QThread::currentThread() == thread()) {
-        fn();
-        return true;
-    }
-    return QMetaObject::invokeMethod(this, fn, Qt::BlockingQueuedConnection);
 }
 
 void Console::openPorts() {

@@ -17,7 +17,6 @@
 
 #include <QObject>
 #include <QTimer>
-#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
@@ -33,8 +32,8 @@ class SettingsStore;
 // The console's state, owned for the life of the process: the log, the reader state, the current
 // operation, the profile, the events and method slots the measurement engine runs on, the start
 // timer and the run state. The main window shows it; gwtool can drive it without any window.
-// Everything here belongs to the user-interface thread, except the four events and
-// invokeOnMainThread(), which the data-take thread uses.
+// Everything here belongs to the user-interface thread, except the four events, which the
+// data-take thread waits on (it calls into this thread through the engine's MainThreadCall).
 class Console : public QObject {
     Q_OBJECT
 
@@ -57,10 +56,6 @@ public:
     // a changed type changes the reply layout and the caption; the panels are always laid out.
     // Values other than 0 to 4 change nothing.
     void SelectSystemType(int systemType);
-
-    // Runs fn on the user-interface thread and waits for it; directly when already there. False
-    // when the console is going away and fn was not run.
-    bool invokeOnMainThread(const std::function<void()>& fn);
 
     // Arms the start timer to call TakeData after the nominal delay (scaled).
     void armStartTimer(int nominalMs);
@@ -142,7 +137,6 @@ private:
     MainFormHooks* hooks_ = nullptr;
     QTimer startTimer_;
     std::vector<std::string> startupNotes_; // logged once the dump has been emptied at start-up
-    std::atomic<bool> closing_{false};
     ReaderReplyHandler readerReplies_{*this};
     ScannerLink scannerLink_{*this};
 };

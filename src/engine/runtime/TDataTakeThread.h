@@ -23,8 +23,8 @@ class MeasurementEngine;
 // goes through one synchronous call to the user-interface thread; the thread itself only waits.
 // After an abort it sends nothing more, cuts its waits short and ends.
 //
-// The synchronous call is MeasurementEngine::runOnMain rather than Console::invokeOnMainThread:
-// the same blocking hand-over, made over a standard mutex that ThreadSanitizer understands.
+// The synchronous call is MeasurementEngine::runOnMain: a blocking hand-over made over a
+// standard mutex, which ThreadSanitizer understands (Qt's queued blocking call it cannot see).
 class TDataTakeThread : public QObject {
     Q_OBJECT
 
