@@ -30,10 +30,12 @@ PrepareAnswerPrompter::PrepareAnswerPrompter(std::map<std::string, double> answe
 WarningResult PrepareAnswerPrompter::warn(const std::string& message, bool offerIgnore,
                                           bool offerIgnoreAll) {
     err_ << "warning: " << OneLine(message) << '\n';
-    const bool offered = (warningAnswer_ == WarningResult::Ignore && offerIgnore) ||
-                         (warningAnswer_ == WarningResult::IgnoreAll && offerIgnoreAll);
-    if (offered) {
-        return warningAnswer_;
+    // An operator who chose "ignore all" presses Ignore where a warning has no "Ignore all".
+    if (warningAnswer_ == WarningResult::IgnoreAll && offerIgnoreAll) {
+        return WarningResult::IgnoreAll;
+    }
+    if (warningAnswer_ != WarningResult::Abort && offerIgnore) {
+        return WarningResult::Ignore;
     }
     aborted_ = true;
     return WarningResult::Abort;

@@ -8,7 +8,8 @@ namespace gw::tool {
 
 // The prompter of gwtool script prepare: value prompts answered from --set, every warning written
 // to the error stream as "warning: " + message and answered as --answer says (Abort where the
-// chosen answer is not offered), every error message written as "error: " + text.
+// chosen answer is not offered; "ignore all" answers Ignore where only Ignore is offered), every
+// error message written as "error: " + text.
 class PrepareAnswerPrompter : public VariableAnswerPrompter {
 public:
     PrepareAnswerPrompter(std::map<std::string, double> answers, WarningResult warningAnswer,
