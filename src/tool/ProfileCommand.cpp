@@ -1,14 +1,14 @@
 #include "tool/ProfileCommand.h"
 
-#include "console/MemorySettingsStore.h"
+#include "core/MemorySettingsStore.h"
+#include "core/ScriptedPrompter.h"
+#include "core/Windows1252Text.h"
 #include "platform/FileSync.h"
 #include "profile/DefaultProfile.h"
 #include "profile/FileBytes.h"
 #include "profile/ProfileFieldEditor.h"
 #include "profile/ProfileFile.h"
 #include "profile/ProfileJson.h"
-#include "profile/ProfileText.h"
-#include "windows/ScriptedPrompter.h"
 
 #include <charconv>
 #include <filesystem>
@@ -73,6 +73,14 @@ std::optional<ProfileImage> readImage(const std::string& path, std::ostream& err
     return image;
 }
 
+// The profiles of the file by index and name, "*" marking the current one.
+void writeProfileNames(const ProfileImage& image, std::ostream& out) {
+    for (int k = 0; k < image.profileCount(); ++k) {
+        out << (k == image.currentIndex() ? "* " : "  ") << k << "  "
+            << ProfileTextToUtf8(image.profileName(k)) << '\n';
+    }
+}
+
 int show(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::optional<int> index;
     bool json = false;
@@ -110,9 +118,9 @@ int show(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
         return 0;
     }
     out << "File: " << args[0] << "\nProfiles: " << image->profileCount() << ", current "
-        << image->currentIndex() << ", " << image->pagesPerProfile() << " pages per profile\n"
-        << "Profile " << shown << ":\n"
-        << ProfileToText(profile);
+        << image->currentIndex() << ", " << image->pagesPerProfile() << " pages per profile\n";
+    writeProfileNames(*image, out);
+    out << "Profile " << shown << ":\n" << ProfileToText(profile);
     return 0;
 }
 
@@ -124,10 +132,7 @@ int list(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     if (!image) {
         return Failed;
     }
-    for (int k = 0; k < image->profileCount(); ++k) {
-        out << (k == image->currentIndex() ? "* " : "  ") << k << "  "
-            << ProfileTextToUtf8(image->profileName(k)) << '\n';
-    }
+    writeProfileNames(*image, out);
     return 0;
 }
 

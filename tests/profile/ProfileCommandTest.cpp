@@ -60,6 +60,10 @@ TEST_F(ProfileCommandTest, CreatesListsSelectsEditsAndShowsAFile) {
     }
     const ToolRun other = run({"show", file, "--index", "2"});
     EXPECT_NE(other.out.find("ReaderType = 3\n"), std::string::npos) << other.out;
+    EXPECT_NE(other.out.find("pages per profile\n  0  Lab 7 1\n* 1  Lab 7 2\n  2  Lab 7 3\n"
+                             "Profile 2:\n"),
+              std::string::npos)
+        << "the text names the file's profiles as its header says";
     EXPECT_NE(other.out.find("Devices.Cwl = [470,"), std::string::npos);
 }
 
