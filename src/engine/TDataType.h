@@ -25,7 +25,7 @@ struct TDataType {
     std::uint8_t Treatment = 0;
     std::uint8_t Purpose = 0;
     std::uint8_t UseHoles = 0;
-    std::uint8_t ScannerWait = 0;
+    std::uint8_t ScannerWait = 0; // shared with the scanner link: access through std::atomic_ref
     std::string DataFile;
     std::string InfoText; // lines separated by CR LF
     std::uint8_t Complete = 0;

@@ -150,6 +150,20 @@ TEST(WholeOperationTest, OslWithTheHalogenLamp) {
     EXPECT_THAT(bench.graph.statuses, Contains("in progress"));
 }
 
+TEST(WholeOperationTest, TheThreadWorksFromTheProfileAsItWasAtTheStart) {
+    EngineHarness bench(SimOptions{});
+    bench.console.profile.Profile.HalogenSwitch = true;
+    ASSERT_TRUE(bench.open());
+    const TDataType osl = Osl(5);
+    SendTimeBase(bench, osl);
+    ASSERT_TRUE(bench.start(osl));
+    // A profile loaded while the thread prepares the reader (under ThreadSanitizer a read of the
+    // shared profile by the thread would be reported here).
+    bench.console.profile.Profile = SystemProfile{};
+    ASSERT_TRUE(RunUntil([&] { return bench.finished; }, 30000)) << bench.logText();
+    EXPECT_THAT(bench.lamp.actions, ElementsAre("base 544 0", "on"));
+}
+
 TEST(WholeOperationTest, LmOsl) {
     EngineHarness bench(SimOptions{});
     ASSERT_TRUE(bench.open());

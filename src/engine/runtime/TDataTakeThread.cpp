@@ -1,7 +1,7 @@
 #include "engine/runtime/TDataTakeThread.h"
 
-#include "console/TimeScale.h"
 #include "console/runtime/Console.h"
+#include "core/TimeScale.h"
 #include "engine/DeviceCode.h"
 #include "engine/GraphSetup.h"
 #include "engine/IrradiationSource.h"
@@ -233,6 +233,15 @@ bool TDataTakeThread::moveToTarget() {
     return !stopped();
 }
 
+namespace {
+
+// The scanner link reads the flag while a step waits for the scanner: one atomic byte.
+void setScannerWait(TDataType& operation, std::uint8_t value) {
+    std::atomic_ref<std::uint8_t>(operation.ScannerWait).store(value);
+}
+
+} // namespace
+
 bool TDataTakeThread::scannerStep(const std::string& name, const Command& command, int timeoutMs) {
     log(": preparing " + Quoted(name) + " for sending to scanner");
     onMain([this] { console_.WatchCondition = nullptr; });
@@ -241,17 +250,17 @@ bool TDataTakeThread::scannerStep(const std::string& name, const Command& comman
     onMain([&] {
         // The scanner's answer may come at once: the event is cleared and the wait marked first.
         console_.ScannerDoneEvent.Reset();
-        console_.CurrentOperation.ScannerWait = 1;
+        setScannerWait(console_.CurrentOperation, 1);
         if (engine_.sendToScanner(command, generation_)) {
             engine_.appendLog(": " + Quoted(name) + " sent to scanner - " + LoggedText(command));
         }
     });
     if (stopped()) {
-        onMain([this] { console_.CurrentOperation.ScannerWait = 0; });
+        onMain([this] { setScannerWait(console_.CurrentOperation, 0); });
         return false;
     }
     logWatchdog(name, waitFor(console_.ScannerDoneEvent, timeoutMs));
-    onMain([this] { console_.CurrentOperation.ScannerWait = 0; });
+    onMain([this] { setScannerWait(console_.CurrentOperation, 0); });
     return !stopped();
 }
 
