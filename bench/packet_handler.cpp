@@ -1,9 +1,9 @@
-#include "console/LogClock.h"
 #include "console/LogFileSink.h"
-#include "console/MemorySettingsStore.h"
 #include "console/runtime/Console.h"
+#include "core/LogClock.h"
+#include "core/MemorySettingsStore.h"
+#include "core/ScriptedPrompter.h"
 #include "link/StatusReplyEncoder.h"
-#include "windows/ScriptedPrompter.h"
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>

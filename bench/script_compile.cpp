@@ -1,9 +1,9 @@
 // Compiling the largest script the compiler takes: about 64 KB of declarations, sequences and
 // nested loops that make 60 disks. Compilation should stay within a few milliseconds.
+#include "core/ScriptedPrompter.h"
 #include "profile/DefaultProfile.h"
 #include "script/ScriptCompiler.h"
 #include "script/sc_Script.h"
-#include "windows/ScriptedPrompter.h"
 
 #include <benchmark/benchmark.h>
 #include <string>

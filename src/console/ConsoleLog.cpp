@@ -1,8 +1,8 @@
 #include "console/ConsoleLog.h"
 
-#include "console/LogClock.h"
 #include "console/LogFileSink.h"
-#include "windows/Prompter.h"
+#include "core/LogClock.h"
+#include "core/Prompter.h"
 
 namespace gw {
 

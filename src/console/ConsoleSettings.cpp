@@ -1,7 +1,7 @@
 #include "console/ConsoleSettings.h"
 
-#include "console/SettingsStore.h"
-#include "windows/Prompter.h"
+#include "core/Prompter.h"
+#include "core/SettingsStore.h"
 
 namespace gw {
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ApplicationTitle.h"
+
 #include <string>
 
 namespace gw {
@@ -11,7 +13,7 @@ class SettingsStore;
 // the application title). A failed read or write is told to the operator unless asked to be quiet.
 class ConsoleSettings {
 public:
-    static constexpr const char* ApplicationTitle = "Glimwerk Console";
+    static constexpr const char* ApplicationTitle = gw::ApplicationTitle;
     // The two machine-wide keys of the serial port settings; fixed texts, not derived from the key.
     static constexpr const char* ReaderPortKey =
         "HKEY_LOCAL_MACHINE\\Software\\Ostvane\\Glimwerk Console\\Reader";

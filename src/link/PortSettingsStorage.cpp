@@ -1,6 +1,6 @@
 #include "link/PortSettingsStorage.h"
 
-#include "console/SettingsStore.h"
+#include "core/SettingsStore.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "console/SettingsStore.h"
+#include "core/SettingsStore.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "platform/Windows1252.h"
 
-#include "profile/ProfileText.h"
+#include "core/Windows1252Text.h"
 
 namespace gw {
 

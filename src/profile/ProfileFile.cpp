@@ -1,9 +1,9 @@
 #include "profile/ProfileFile.h"
 
-#include "console/SettingsStore.h"
+#include "core/Prompter.h"
+#include "core/SettingsStore.h"
 #include "profile/FileBytes.h"
 #include "profile/ProfileImage.h"
-#include "windows/Prompter.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
 #include "profile/ProfileJson.h"
 
+#include "core/Windows1252Text.h"
 #include "profile/ProfileFields.h"
-#include "profile/ProfileText.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,10 +1,10 @@
 #include "script/DiskExpander.h"
 
+#include "core/Prompter.h"
 #include "script/ArgumentEvaluation.h"
 #include "script/ScriptLexer.h"
 #include "script/ScriptNumbers.h"
 #include "script/sc_Script.h"
-#include "windows/Prompter.h"
 
 #include <algorithm>
 #include <cstdio>

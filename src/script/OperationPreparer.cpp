@@ -1,5 +1,6 @@
 #include "script/OperationPreparer.h"
 
+#include "core/Prompter.h"
 #include "engine/DeviceCode.h"
 #include "engine/TDataType.h"
 #include "profile/SystemProfile.h"
@@ -9,7 +10,6 @@
 #include "script/ScriptLexer.h"
 #include "script/SplitInterval.h"
 #include "script/sc_Script.h"
-#include "windows/Prompter.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,9 +1,9 @@
 #include "script/ScriptValues.h"
 
+#include "core/Prompter.h"
 #include "script/ScriptLexer.h"
 #include "script/ScriptNumbers.h"
 #include "script/sc_Script.h"
-#include "windows/Prompter.h"
 
 #include <optional>
 

@@ -1,11 +1,11 @@
 #include "tool/DecodeCommand.h"
 
-#include "console/DataPanelModel.h"
-#include "console/PanelLabels.h"
-#include "console/StatusLogReport.h"
-#include "console/SystemTypeNames.h"
+#include "core/SystemTypeNames.h"
+#include "core/Windows1252Text.h"
+#include "link/DataPanelModel.h"
+#include "link/PanelLabels.h"
+#include "link/StatusLogReport.h"
 #include "profile/ProfileJson.h"
-#include "profile/ProfileText.h"
 
 #include <algorithm>
 #include <cstdio>

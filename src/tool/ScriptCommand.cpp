@@ -1,6 +1,7 @@
 #include "tool/ScriptCommand.h"
 
-#include "console/MemorySettingsStore.h"
+#include "core/MemorySettingsStore.h"
+#include "core/ScriptedPrompter.h"
 #include "profile/DefaultProfile.h"
 #include "profile/ProfileFile.h"
 #include "script/DiskExpander.h"
@@ -11,7 +12,6 @@
 #include "script/sc_Script.h"
 #include "tool/ScriptPrepareCommand.h"
 #include "tool/VariableAnswerPrompter.h"
-#include "windows/ScriptedPrompter.h"
 
 #include <fstream>
 #include <map>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/Prompter.h"
+#include "core/Prompter.h"
 
 #include <map>
 #include <string>

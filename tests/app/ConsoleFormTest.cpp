@@ -2,10 +2,10 @@
 #include "GwVersion.h"
 #include "app/views/TConsoleForm.h"
 #include "console/CommandHelp.h"
-#include "console/TimeScale.h"
 #include "console/runtime/Console.h"
 #include "console/views/ConsoleWorkArea.h"
 #include "console/views/DumpView.h"
+#include "core/TimeScale.h"
 #include "link/runtime/SerialDeviceFactory.h"
 
 #include <QAction>

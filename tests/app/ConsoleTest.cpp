@@ -1,7 +1,7 @@
 #include "console/runtime/Console.h"
 
 #include "ConsoleTestKit.h"
-#include "console/TimeScale.h"
+#include "core/TimeScale.h"
 #include "link/runtime/SerialDeviceFactory.h"
 #include "platform/PseudoTerminal.h"
 #include "profile/DefaultProfile.h"

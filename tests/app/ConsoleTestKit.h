@@ -1,11 +1,11 @@
 #pragma once
 
-#include "console/LogClock.h"
 #include "console/LogFileSink.h"
 #include "console/MainFormHooks.h"
-#include "console/MemorySettingsStore.h"
+#include "core/LogClock.h"
+#include "core/MemorySettingsStore.h"
+#include "core/ScriptedPrompter.h"
 #include "link/runtime/SerialDevice.h"
-#include "windows/ScriptedPrompter.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

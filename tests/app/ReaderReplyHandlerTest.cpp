@@ -1,8 +1,8 @@
 #include "console/runtime/ReaderReplyHandler.h"
 
 #include "ConsoleTestKit.h"
-#include "console/TimeScale.h"
 #include "console/runtime/Console.h"
+#include "core/TimeScale.h"
 #include "link/HexBytes.h"
 #include "link/StatusReplyEncoder.h"
 #include "link/runtime/SerialDeviceFactory.h"

@@ -2,9 +2,9 @@
 
 #include "ConsoleTestKit.h"
 #include "app/views/TConsoleForm.h"
-#include "console/TimeScale.h"
 #include "console/runtime/Console.h"
 #include "console/views/ConsoleMenus.h"
+#include "core/TimeScale.h"
 #include "link/runtime/SerialDeviceFactory.h"
 #include "sim/runtime/SimulatedReaderBench.h"
 

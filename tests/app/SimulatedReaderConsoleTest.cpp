@@ -1,12 +1,12 @@
 #include "ConsoleTestKit.h"
 #include "app/views/TConsoleForm.h"
-#include "console/TimeScale.h"
 #include "console/runtime/Console.h"
 #include "console/views/CommandField.h"
 #include "console/views/ConsoleWorkArea.h"
 #include "console/views/DataPanel.h"
 #include "console/views/PanelLabel.h"
 #include "console/views/StatusPanel.h"
+#include "core/TimeScale.h"
 #include "sim/runtime/SimulatedReaderBench.h"
 
 #include <QTest>

@@ -1,8 +1,8 @@
 #include "console/ConsoleLog.h"
 
-#include "console/LogClock.h"
 #include "console/LogFileSink.h"
-#include "windows/ScriptedPrompter.h"
+#include "core/LogClock.h"
+#include "core/ScriptedPrompter.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,7 +1,7 @@
 #include "console/ConsoleSettings.h"
 
-#include "console/MemorySettingsStore.h"
-#include "windows/ScriptedPrompter.h"
+#include "core/MemorySettingsStore.h"
+#include "core/ScriptedPrompter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "platform/QSettingsStore.h"
 
 #include "console/ConsoleSettings.h"
-#include "windows/ScriptedPrompter.h"
+#include "core/ScriptedPrompter.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "console/LogClock.h"
 #include "console/LogFileSink.h"
-#include "console/MemorySettingsStore.h"
-#include "console/TimeScale.h"
 #include "console/runtime/Console.h"
+#include "core/LogClock.h"
+#include "core/MemorySettingsStore.h"
+#include "core/ScriptedPrompter.h"
+#include "core/TimeScale.h"
 #include "engine/LampSwitch.h"
 #include "engine/LiveGraphView.h"
 #include "engine/runtime/MeasurementEngine.h"
@@ -12,7 +13,6 @@
 #include "link/runtime/ReaderPort.h"
 #include "link/runtime/ScannerPort.h"
 #include "sim/runtime/SimulatedReaderBench.h"
-#include "windows/ScriptedPrompter.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #include "FakeSerialDevice.h"
 #include "SignalRecorder.h"
-#include "console/MemorySettingsStore.h"
+#include "core/MemorySettingsStore.h"
 #include "link/runtime/LinkPorts.h"
 #include "link/runtime/SerialDeviceFactory.h"
 

@@ -1,6 +1,6 @@
 #include "link/PortSettingsStorage.h"
 
-#include "console/MemorySettingsStore.h"
+#include "core/MemorySettingsStore.h"
 
 #include <gtest/gtest.h>
 

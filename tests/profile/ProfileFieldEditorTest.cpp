@@ -1,7 +1,7 @@
 #include "profile/ProfileFieldEditor.h"
 
+#include "core/Windows1252Text.h"
 #include "profile/ProfileJson.h"
-#include "profile/ProfileText.h"
 
 #include <functional>
 #include <gtest/gtest.h>

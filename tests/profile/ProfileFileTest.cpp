@@ -1,10 +1,10 @@
 #include "profile/ProfileFile.h"
 
 #include "ProfileBytes.h"
-#include "console/MemorySettingsStore.h"
+#include "core/MemorySettingsStore.h"
+#include "core/ScriptedPrompter.h"
 #include "platform/FileSync.h"
 #include "profile/ProfileImage.h"
-#include "windows/ScriptedPrompter.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,8 +1,8 @@
 #include "script/ArgumentEvaluation.h"
 
+#include "core/ScriptedPrompter.h"
 #include "script/SplitInterval.h"
 #include "script/sc_Script.h"
-#include "windows/ScriptedPrompter.h"
 
 #include <gtest/gtest.h>
 #include <limits>

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "core/ScriptedPrompter.h"
 #include "profile/DefaultProfile.h"
 #include "script/LastLinePosition.h"
 #include "script/ScriptCompiler.h"
 #include "script/sc_Script.h"
-#include "windows/ScriptedPrompter.h"
 
 #include <memory>
 #include <string>

@@ -1,4 +1,4 @@
-#include "console/StatusLineReport.h"
+#include "link/StatusLineReport.h"
 #include "link/StatusReplyEncoder.h"
 #include "tool/ToolCommand.h"
 

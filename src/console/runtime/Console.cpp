@@ -2,12 +2,12 @@
 
 #include "console/LogFilePath.h"
 #include "console/MainFormHooks.h"
-#include "console/SystemTypeNames.h"
-#include "console/TimeScale.h"
+#include "core/Prompter.h"
+#include "core/SystemTypeNames.h"
+#include "core/TimeScale.h"
 #include "platform/FileSync.h"
 #include "platform/Windows1252.h"
 #include "profile/ProfileFile.h"
-#include "windows/Prompter.h"
 
 #include <filesystem>
 #include <system_error>

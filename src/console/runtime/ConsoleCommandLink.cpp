@@ -1,7 +1,7 @@
 #include "console/runtime/ConsoleCommandLink.h"
 
-#include "console/SystemTypeNames.h"
 #include "console/runtime/Console.h"
+#include "core/SystemTypeNames.h"
 
 namespace gw {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "console/LogClock.h"
+#include "core/LogClock.h"
 
 #include <QString>
 

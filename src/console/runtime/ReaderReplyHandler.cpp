@@ -1,10 +1,10 @@
 #include "console/runtime/ReaderReplyHandler.h"
 
 #include "console/MainFormHooks.h"
-#include "console/TimeScale.h"
 #include "console/runtime/Console.h"
+#include "core/Prompter.h"
+#include "core/TimeScale.h"
 #include "platform/Windows1252.h"
-#include "windows/Prompter.h"
 
 namespace gw {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "console/DataPanelModel.h"
+#include "link/DataPanelModel.h"
 
 #include <QGroupBox>
 #include <array>

@@ -1,7 +1,7 @@
 #include "console/views/StatusPanel.h"
 
-#include "console/PanelLabels.h"
 #include "console/views/PanelLabel.h"
+#include "link/PanelLabels.h"
 
 namespace gw {
 

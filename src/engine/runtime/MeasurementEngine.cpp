@@ -1,11 +1,11 @@
 #include "engine/runtime/MeasurementEngine.h"
 
-#include "console/TimeScale.h"
 #include "console/runtime/Console.h"
+#include "core/Prompter.h"
+#include "core/TimeScale.h"
 #include "engine/LocalDateTime.h"
 #include "engine/runtime/TDataTakeThread.h"
 #include "link/ReaderLinkState.h"
-#include "windows/Prompter.h"
 
 #include <QCoreApplication>
 #include <QPointer>

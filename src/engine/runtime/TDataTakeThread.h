@@ -1,6 +1,6 @@
 #pragma once
 
-#include "console/ManualResetEvent.h"
+#include "core/ManualResetEvent.h"
 #include "engine/DataTakePlan.h"
 #include "engine/TDataType.h"
 #include "link/Command.h"

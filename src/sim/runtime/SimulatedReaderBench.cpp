@@ -1,6 +1,6 @@
 #include "sim/runtime/SimulatedReaderBench.h"
 
-#include "console/TimeScale.h"
+#include "core/TimeScale.h"
 #include "link/runtime/SerialDeviceFactory.h"
 #include "sim/runtime/SimulatedReaderDevice.h"
 

@@ -1,6 +1,6 @@
-#include "console/DataPanelModel.h"
+#include "link/DataPanelModel.h"
 
-#include "console/PanelConversions.h"
+#include "link/PanelConversions.h"
 
 #include <cstddef>
 

@@ -1,4 +1,4 @@
-#include "console/MemorySettingsStore.h"
+#include "core/MemorySettingsStore.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "console/DataFieldTable.h"
+#include "link/DataFieldTable.h"
 #include "link/ReaderState.h"
 
 #include <array>

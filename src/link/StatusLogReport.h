@@ -1,6 +1,6 @@
 #pragma once
 
-#include "console/StatusLineReport.h"
+#include "link/StatusLineReport.h"
 
 #include <cstddef>
 #include <optional>

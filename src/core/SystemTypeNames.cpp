@@ -1,6 +1,6 @@
-#include "console/SystemTypeNames.h"
+#include "core/SystemTypeNames.h"
 
-#include "console/ConsoleSettings.h"
+#include "core/ApplicationTitle.h"
 
 #include <array>
 
@@ -21,7 +21,7 @@ bool IsValidSystemType(int systemType) {
 
 std::string SystemTypeCaption(int systemType) {
     const char* word = IsValidSystemType(systemType) ? captionWords[systemType] : " unknown ";
-    return std::string(ConsoleSettings::ApplicationTitle) + word + "system";
+    return std::string(ApplicationTitle) + word + "system";
 }
 
 std::string SystemTypeMenuItem(int systemType) {

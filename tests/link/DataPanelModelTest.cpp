@@ -1,6 +1,6 @@
-#include "console/DataPanelModel.h"
+#include "link/DataPanelModel.h"
 
-#include "console/DumpLine.h"
+#include "link/DumpLine.h"
 
 #include <gtest/gtest.h>
 

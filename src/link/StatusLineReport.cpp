@@ -1,6 +1,6 @@
-#include "console/StatusLineReport.h"
+#include "link/StatusLineReport.h"
 
-#include "console/DumpLine.h"
+#include "link/DumpLine.h"
 #include "link/StatusReplyDecoder.h"
 
 #include <vector>

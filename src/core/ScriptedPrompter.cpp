@@ -1,4 +1,4 @@
-#include "windows/ScriptedPrompter.h"
+#include "core/ScriptedPrompter.h"
 
 namespace gw {
 

@@ -1,6 +1,6 @@
-#include "console/DataFieldTable.h"
-#include "console/PanelConversions.h"
-#include "console/PanelLabels.h"
+#include "link/DataFieldTable.h"
+#include "link/PanelConversions.h"
+#include "link/PanelLabels.h"
 
 #include <gtest/gtest.h>
 #include <set>

@@ -1,6 +1,6 @@
-#include "console/ManualResetEvent.h"
+#include "core/ManualResetEvent.h"
 
-#include "console/TimeScale.h"
+#include "core/TimeScale.h"
 
 #include <gtest/gtest.h>
 #include <thread>

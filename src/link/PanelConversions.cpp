@@ -1,4 +1,4 @@
-#include "console/PanelConversions.h"
+#include "link/PanelConversions.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "console/TimeScale.h"
+#include "core/TimeScale.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,4 +1,4 @@
-#include "console/DataFieldTable.h"
+#include "link/DataFieldTable.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "console/ManualResetEvent.h"
+#include "core/ManualResetEvent.h"
 
 namespace gw {
 

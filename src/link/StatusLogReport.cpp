@@ -1,6 +1,6 @@
-#include "console/StatusLogReport.h"
+#include "link/StatusLogReport.h"
 
-#include "console/DataPanelModel.h"
+#include "link/DataPanelModel.h"
 #include "link/ReaderErrorBits.h"
 
 namespace gw {

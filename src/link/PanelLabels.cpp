@@ -1,4 +1,4 @@
-#include "console/PanelLabels.h"
+#include "link/PanelLabels.h"
 
 #include <algorithm>
 

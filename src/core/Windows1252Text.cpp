@@ -1,4 +1,4 @@
-#include "profile/ProfileText.h"
+#include "core/Windows1252Text.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "console/DumpLine.h"
+#include "link/DumpLine.h"
 
 #include "link/StatusReplyDecoder.h"
 

@@ -1,4 +1,4 @@
-#include "console/LogClock.h"
+#include "core/LogClock.h"
 
 #include <chrono>
 #include <ctime>
