@@ -36,6 +36,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
+#include <QPointer>
 #include <QSysInfo>
 #include <QTextStream>
 #include <QVBoxLayout>
@@ -134,6 +135,16 @@ void TConsoleForm::attachEngine(MeasurementEngine& engine) {
             engine.AbortAll();
         }
     });
+    engine.showStateCode = [form = QPointer<TConsoleForm>(this)](int stateCode) {
+        if (form) {
+            form->applicationIcon_.follow(stateCode);
+        }
+    };
+    // "Veltrax compatible" is the engine's switch: the operations started from now on see it.
+    QAction* veltrax = menus_->ActionVeltrax;
+    veltrax->setChecked(engine.compatibilityMode());
+    connect(veltrax, &QAction::toggled, &engine,
+            [&engine](bool on) { engine.setCompatibilityMode(on); });
 }
 
 void TConsoleForm::wireSystemActions() {

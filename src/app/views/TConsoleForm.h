@@ -59,7 +59,9 @@ public:
     // "Read dump file" for a chosen file: closes the ports and replays its lines.
     void replayDumpFile(const QString& path);
     // "Abort operation" ends everything the engine is doing when it becomes checked; the engine
-    // unchecks it (and "Stop script") when the abort is done. The engine must outlive the form.
+    // unchecks it (and "Stop script") when the abort is done. The application icon follows the
+    // state codes the engine takes over, and "Veltrax compatible" switches the engine's
+    // compatibility mode. The engine must outlive the form.
     void attachEngine(MeasurementEngine& engine);
 
     // Where "Command.info" is looked for, first match wins: the working directory, then the
