@@ -290,7 +290,7 @@ bool TDataTakeThread::startMeasurement() {
             engine_.restoreQueryFinisher(op_);
             engine_.armQueryTimer();
         }
-        if (!state.Querying) {
+        if (op_.Kind != OperationKind::PointQuery) {
             // A re-read point leaves the record with the measurement's own times.
             console_.CurrentOperation.Started = LocalDateTimeNow();
         }
