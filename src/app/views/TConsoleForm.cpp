@@ -21,6 +21,7 @@
 #include "profile/ProfileFile.h"
 #include "windows/views/HelpFile.h"
 #include "windows/views/RecolourControls.h"
+#include "windows/views/TScrptEditor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -36,6 +37,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
+#include <QMetaMethod>
 #include <QSysInfo>
 #include <QTextStream>
 #include <QVBoxLayout>
@@ -113,10 +115,9 @@ void TConsoleForm::wireTakeDataActions() {
             ActionNotAvailableYet(action->text());
         });
     };
-    for (QAction* action :
-         {menus_->ActionTakeScript, menus_->ActionContinueScript, menus_->ActionStopScript,
-          menus_->ActionTakeOSL, menus_->ActionTakeMOSL, menus_->ActionTakeTL,
-          menus_->ActionIrradiate, menus_->ActionShowGraph}) {
+    for (QAction* action : {menus_->ActionContinueScript, menus_->ActionStopScript,
+                            menus_->ActionTakeOSL, menus_->ActionTakeMOSL, menus_->ActionTakeTL,
+                            menus_->ActionIrradiate, menus_->ActionShowGraph}) {
         notYet(action);
     }
 }
@@ -134,6 +135,66 @@ void TConsoleForm::attachEngine(MeasurementEngine& engine) {
             engine.AbortAll();
         }
     });
+}
+
+void TConsoleForm::setReaderLabel(const std::string& text) {
+    if (scriptEditor_ != nullptr) {
+        scriptEditor_->setReaderLabel(FromWindows1252(text));
+    }
+}
+
+void TConsoleForm::attachScriptEditor(TScrptEditor& editor) {
+    scriptEditor_ = &editor;
+    connect(menus_->ActionTakeScript, &QAction::triggered, this, &TConsoleForm::takeScript);
+    connect(menus_->ActionOpenReader, &QAction::triggered, editor.ActionSysLoad, &QAction::trigger);
+    connect(menus_->ActionEditReader, &QAction::triggered, editor.ActionSysEdit, &QAction::trigger);
+    connect(&editor, &TScrptEditor::loadSystemInfoRequested, this, [this](const QString& path) {
+        if (console_.OpenOperatorProfile(ToWindows1252(path))) {
+            scriptEditor_->profileChanged();
+        }
+    });
+    connect(&editor, &TScrptEditor::editSystemInfoRequested, this, [this] {
+        if (!editProfile) {
+            ActionNotAvailableYet(scriptEditor_->ActionSysEdit->text());
+            return;
+        }
+        if (editProfile()) {
+            scriptEditor_->profileChanged();
+        }
+    });
+    connect(&editor, &TScrptEditor::compiledScriptReleased, this,
+            [this](ReleasedCompilation which) {
+                // A running metascript keeps its own compilations when the editor's goes.
+                const bool metascriptRuns = console_.runState.MetascriptRunning;
+                if (!(metascriptRuns && which == ReleasedCompilation::EditorScript)) {
+                    console_.runState.ScriptPrepared = false;
+                }
+            });
+}
+
+bool TConsoleForm::takeScript() {
+    if (scriptEditor_ == nullptr) {
+        return false;
+    }
+    TScrptEditor& editor = *scriptEditor_;
+    editor.setGeometry(geometry());
+    editor.setSystemMenuVisible(false);
+    hide();
+    const bool execute = editor.exec() == QDialog::Accepted;
+    move(editor.pos());
+    show();
+    editor.setSystemMenuVisible(true);
+    if (execute) {
+        if (isSignalConnected(QMetaMethod::fromSignal(&TConsoleForm::scriptExecutionChosen))) {
+            emit scriptExecutionChosen();
+        } else {
+            ActionNotAvailableYet(editor.ActionScriptBatch->text());
+        }
+    } else if (editor.compilations().CompiledOK) {
+        console_.prompter().message(MessageKind::Information, "GWScript",
+                                    "Select \"Script|Execute\" to start data taking");
+    }
+    return execute;
 }
 
 void TConsoleForm::wireSystemActions() {
@@ -158,10 +219,6 @@ void TConsoleForm::wireSystemActions() {
         const SystemProfile& p = console_.profile.Profile;
         setScannerMenuVisible(p.ReaderType == System6600 && p.HasScanner);
     });
-    for (QAction* action : {menus_->ActionOpenReader, menus_->ActionEditReader}) {
-        connect(action, &QAction::triggered, this,
-                [this, action] { ActionNotAvailableYet(action->text()); });
-    }
     connect(menus_->ActionSaveReader, &QAction::triggered, this, &TConsoleForm::saveParameters);
     connect(menus_, &ConsoleMenus::systemTypeChosen, this,
             [this](int type) { console_.SelectSystemType(type); });

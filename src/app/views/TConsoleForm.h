@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@ class ConsoleMenus;
 class ConsoleWorkArea;
 class DumpView;
 class LinkPort;
+class TScrptEditor;
 
 // The main window: the command console and the dump on the left, the data and status panels on
 // the right, the error panel below them, the connection panel at the bottom, and the menus with
@@ -37,6 +39,7 @@ public:
     ~TConsoleForm() override;
 
     // MainFormHooks
+    void setReaderLabel(const std::string& text) override;
     void checkSystemTypeItem(int systemType) override;
     void setCaption(const std::string& caption) override;
     void layOutPanels(int systemType) override;
@@ -61,6 +64,15 @@ public:
     // "Abort operation" ends everything the engine is doing when it becomes checked; the engine
     // unchecks it (and "Stop script") when the abort is done. The engine must outlive the form.
     void attachEngine(MeasurementEngine& engine);
+    // "Take &script" shows the editor; "Load parameters" and "Edit parameters" run its System
+    // actions. The editor must outlive the form.
+    void attachScriptEditor(TScrptEditor& editor);
+    // "Take &script": the editor over the console, modally; true when it closed with "&Execute
+    // script".
+    bool takeScript();
+    // The profile editor behind "Edit parameters" and "Edit system info"; true when the profile
+    // in use changed (loaded anew or saved). Unset, the action says it is not available.
+    std::function<bool()> editProfile;
 
     // Where "Command.info" is looked for, first match wins: the working directory, then the
     // directory of the executable.
@@ -81,6 +93,10 @@ public:
     DumpView* Dump = nullptr;
     ConnectionLamps* Lamps = nullptr;
     QLabel* VersionLabel = nullptr;
+
+signals:
+    // The operator chose "&Execute script": the editor's compilations() are ready for a run.
+    void scriptExecutionChosen();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -108,6 +124,7 @@ private:
     ConsoleMenus* menus_ = nullptr;
     ApplicationIcon applicationIcon_;
     bool shownOnce_ = false;
+    TScrptEditor* scriptEditor_ = nullptr;
 };
 
 } // namespace gw
