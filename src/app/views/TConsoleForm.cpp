@@ -146,8 +146,8 @@ void TConsoleForm::setReaderLabel(const std::string& text) {
 void TConsoleForm::attachScriptEditor(TScrptEditor& editor) {
     scriptEditor_ = &editor;
     connect(menus_->ActionTakeScript, &QAction::triggered, this, &TConsoleForm::takeScript);
-    connect(menus_->ActionOpenReader, &QAction::triggered, editor.ActionSysLoad, &QAction::trigger);
-    connect(menus_->ActionEditReader, &QAction::triggered, editor.ActionSysEdit, &QAction::trigger);
+    connect(menus_->ActionOpenReader, &QAction::triggered, &editor, &TScrptEditor::loadSystemInfo);
+    connect(menus_->ActionEditReader, &QAction::triggered, &editor, &TScrptEditor::editSystemInfo);
     connect(&editor, &TScrptEditor::loadSystemInfoRequested, this, [this](const QString& path) {
         if (console_.OpenOperatorProfile(ToWindows1252(path))) {
             scriptEditor_->profileChanged();

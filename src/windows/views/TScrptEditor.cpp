@@ -193,15 +193,8 @@ void TScrptEditor::wireActions() {
     connect(ActionPrinterSetup, &QAction::triggered, this,
             [this] { dialogs_.printerSetup(this, *printer_); });
     connect(ActionPrinterPrint, &QAction::triggered, this, &TScrptEditor::Print);
-    connect(ActionSysLoad, &QAction::triggered, this, [this] {
-        const QString path = dialogs_.openFile(
-            this, QStringLiteral("Load system info"), QStringLiteral("Info files (*.dta *.DTA)"),
-            QFileInfo(FromWindows1252(profile_.ProfilePath)).absolutePath());
-        if (!path.isEmpty()) {
-            emit loadSystemInfoRequested(path);
-        }
-    });
-    connect(ActionSysEdit, &QAction::triggered, this, &TScrptEditor::editSystemInfoRequested);
+    connect(ActionSysLoad, &QAction::triggered, this, &TScrptEditor::loadSystemInfo);
+    connect(ActionSysEdit, &QAction::triggered, this, &TScrptEditor::editSystemInfo);
     connect(ActionEditUndo, &QAction::triggered, TestEditor, &QPlainTextEdit::undo);
     connect(ActionEditCut, &QAction::triggered, TestEditor, &QPlainTextEdit::cut);
     connect(ActionEditCopy, &QAction::triggered, TestEditor, &QPlainTextEdit::copy);
@@ -276,6 +269,21 @@ void TScrptEditor::profileChanged() {
     compilations_.MetascriptOK = false;
     compilations_.ReleaseEditorScript();
     updateActions();
+}
+
+void TScrptEditor::loadSystemInfo() {
+    const QString path = dialogs_.openFile(
+        this, QStringLiteral("Load system info"), QStringLiteral("Info files (*.dta *.DTA)"),
+        QFileInfo(FromWindows1252(profile_.ProfilePath)).absolutePath());
+    if (!path.isEmpty()) {
+        emit loadSystemInfoRequested(path);
+    }
+}
+
+void TScrptEditor::editSystemInfo() {
+    if (profile_.ProfileLoaded) {
+        emit editSystemInfoRequested();
+    }
 }
 
 // ---- Text and file name ----

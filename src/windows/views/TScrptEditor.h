@@ -110,6 +110,10 @@ public slots:
     void Exit();
     void Print();
     void Interpret();
+    // "Load system info": the operator picks a profile file, which the console takes into use.
+    void loadSystemInfo();
+    // "Edit system info", once a profile is loaded.
+    void editSystemInfo();
     void reject() override;
 
 signals:
