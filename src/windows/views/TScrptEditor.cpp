@@ -71,6 +71,10 @@ TScrptEditor::TScrptEditor(const ProfileState& profile, ConsoleSettings& setting
     TestEditor = new ScriptCodeEditor(this);
     TestEditor->setObjectName(QStringLiteral("TestEditor"));
     layout->addWidget(TestEditor, 1);
+    StatusLabel = new QLabel(this);
+    StatusLabel->setObjectName(QStringLiteral("StatusLabel"));
+    StatusLabel->setContentsMargins(4, 2, 4, 2);
+    layout->addWidget(StatusLabel);
     ViewerBox = new ScriptListingViewer(this);
     FindDialog = new TFindReplaceDlg(this);
     findReplace_ = std::make_unique<ScriptFindReplace>(*TestEditor, prompter_);
@@ -307,10 +311,15 @@ void TScrptEditor::setEditorText(const QString& text) {
 void TScrptEditor::onTextChanged() {
     const QString text = TestEditor->text();
     hasText_ = !text.isEmpty();
-    if (text != compiledText_) {
+    if (text != compiledText_ && (compilations_.CompiledOK || compilations_.MetascriptOK)) {
         compilations_.CompiledOK = false;
         compilations_.MetascriptOK = false;
+        showStatus(QStringLiteral("Changed since Interpret"));
     }
+}
+
+void TScrptEditor::showStatus(const QString& text) {
+    StatusLabel->setText(text);
 }
 
 QString TScrptEditor::scriptDirectory() const {
@@ -405,6 +414,7 @@ bool TScrptEditor::openFile(const QString& path) {
     compilations_.CompiledOK = false;
     compiledText_.clear();
     setEditorText(*text);
+    showStatus(QString());
     setFileName(QFileInfo(path).absoluteFilePath());
     rememberScriptDirectory(path);
     recent_->Add(Bytes(scriptFileName_));
@@ -551,6 +561,10 @@ void TScrptEditor::Interpret() {
     if (Metascript::IsMetascript(Bytes(TestEditor->text()))) {
         compilations_.MetascriptOK = runMetascript();
         compilations_.CompiledOK = false;
+        showStatus(compilations_.MetascriptOK
+                       ? QStringLiteral("Metascript interpreted: %1 script(s) ready")
+                             .arg(compilations_.MetaScripts().size())
+                       : QStringLiteral("Metascript not ready"));
         updateActions();
         return;
     }
@@ -562,6 +576,13 @@ void TScrptEditor::Interpret() {
     compilations_.ReleaseEditorScript();
     compilations_.SetEditorScript(compileEditorText(unsaved ? QString() : scriptFileName_, ready));
     compilations_.MetascriptOK = false;
+    const sc_Script* script = compilations_.CompiledScript();
+    showStatus(!compilations_.CompiledOK
+                   ? QStringLiteral("Not interpreted: see the marked line")
+                   : QStringLiteral("Interpreted: %1 disk(s), %2 sequence(s), %3 variable(s)")
+                         .arg(script->Disks().disks.Size())
+                         .arg(script->sequences.Size())
+                         .arg(script->variables.Size()));
     updateActions();
 }
 

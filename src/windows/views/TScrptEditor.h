@@ -63,6 +63,8 @@ public:
     DocumentOpener helpOpener;
 
     QLabel* ReaderLabel;
+    // What the last Interpret gave: the script's size, or the metascript's scripts.
+    QLabel* StatusLabel;
     ScriptCodeEditor* TestEditor;
     ScriptListingViewer* ViewerBox;
     TFindReplaceDlg* FindDialog;
@@ -139,6 +141,7 @@ private:
     void setFileName(const QString& path);
     void setEditorText(const QString& text);
     void onTextChanged();
+    void showStatus(const QString& text);
     QString scriptDirectory() const;
     void rememberScriptDirectory(const QString& path);
     // Asks about unsaved changes; false when the operator cancels (or saving fails).
