@@ -18,7 +18,7 @@ namespace gw {
 namespace {
 
 // The console's main window with the script editor attached, over in-memory settings.
-class TakeScriptTest : public ::testing::Test {
+class TakeScriptTest : public ::testing::Test, public testing::ConsoleUnderTest {
 public:
     void SetUp() override {
         form.attachScriptEditor(editor);
@@ -50,11 +50,6 @@ public:
     }
 
     QTemporaryDir dir;
-    MemorySettingsStore store;
-    ScriptedPrompter prompter;
-    FixedLogClock clock{"09:30:00"};
-    testing::MemoryLogFileSink logFiles;
-    Console console{store, prompter, clock, logFiles};
     TConsoleForm form{console};
     test::ScriptedEditorDialogs dialogs;
     TScrptEditor editor{console.profile, console.settings(), prompter, dialogs};

@@ -169,6 +169,8 @@ void TScrptEditor::createMenus(QWidget* menuHost) {
     HelpMenu->addSeparator();
     HelpMenu->addAction(ActionAbout);
     connect(RecentMenu, &QMenu::aboutToShow, this, &TScrptEditor::fillRecentMenu);
+    connect(FileMenu, &QMenu::aboutToShow, this,
+            [this] { RecentMenu->menuAction()->setEnabled(!recent_->Files().empty()); });
 }
 
 void TScrptEditor::createToolBar() {
@@ -257,7 +259,6 @@ void TScrptEditor::updateActions() {
     for (QAction* action : {ActionViewVars, ActionViewLists, ActionViewSeqs, ActionViewDisks}) {
         action->setEnabled(compiled && compilations_.CompiledScript() != nullptr);
     }
-    RecentMenu->menuAction()->setEnabled(!recent_->Files().empty());
 }
 
 void TScrptEditor::setReaderLabel(const QString& text) {
