@@ -87,7 +87,7 @@ TEST_F(TakeScriptTest, LoadingAnotherProfileMakesTheScriptStale) {
     interpretExample();
     console.runState.ScriptPrepared = true;
     dialogs.openChoices.push_back(QString::fromStdString(writeProfile()));
-    form.menus()->ActionOpenReader->trigger();
+    editor.loadSystemInfo();
     EXPECT_EQ(editor.ReaderLabel->text(), QStringLiteral("Reader: Bench 3500"));
     EXPECT_EQ(console.SystemType(), 2);
     EXPECT_FALSE(editor.compilations().CompiledOK);

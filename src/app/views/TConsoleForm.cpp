@@ -146,13 +146,7 @@ void TConsoleForm::setReaderLabel(const std::string& text) {
 void TConsoleForm::attachScriptEditor(TScrptEditor& editor) {
     scriptEditor_ = &editor;
     connect(menus_->ActionTakeScript, &QAction::triggered, this, &TConsoleForm::takeScript);
-    connect(menus_->ActionOpenReader, &QAction::triggered, &editor, &TScrptEditor::loadSystemInfo);
-    connect(menus_->ActionEditReader, &QAction::triggered, &editor, &TScrptEditor::editSystemInfo);
-    connect(&editor, &TScrptEditor::loadSystemInfoRequested, this, [this](const QString& path) {
-        if (console_.OpenOperatorProfile(ToWindows1252(path))) {
-            scriptEditor_->profileChanged();
-        }
-    });
+    connect(&editor, &TScrptEditor::loadSystemInfoRequested, this, &TConsoleForm::loadSystemInfo);
     connect(&editor, &TScrptEditor::editSystemInfoRequested, this, [this] {
         if (!editProfile) {
             ActionNotAvailableYet(scriptEditor_->ActionSysEdit->text());
@@ -170,6 +164,25 @@ void TConsoleForm::attachScriptEditor(TScrptEditor& editor) {
                     console_.runState.ScriptPrepared = false;
                 }
             });
+}
+
+void TConsoleForm::loadSystemInfo(const QString& path) {
+    if (console_.runState.RunActive || console_.runState.MetascriptRunning) {
+        console_.prompter().message(MessageKind::Error, "Error",
+                                    "A profile cannot be loaded while a script runs.");
+        return;
+    }
+    const ProfileActivation activation =
+        OpenProfileFile(ToWindows1252(path), console_.profile, console_.profileContext());
+    if (!activation.ok) {
+        return;
+    }
+    console_.SelectSystemType(activation.ReaderType);
+    enableCorrectReader(activation.CorrectGlitches);
+    enableShortMode(activation.ShortDataMode);
+    setReaderLabel("Reader: " + activation.readerName);
+    console_.AppendLog(": Profile file " + console_.profile.ProfilePath);
+    scriptEditor_->profileChanged();
 }
 
 bool TConsoleForm::takeScript() {
@@ -219,6 +232,10 @@ void TConsoleForm::wireSystemActions() {
         const SystemProfile& p = console_.profile.Profile;
         setScannerMenuVisible(p.ReaderType == System6600 && p.HasScanner);
     });
+    for (QAction* action : {menus_->ActionOpenReader, menus_->ActionEditReader}) {
+        connect(action, &QAction::triggered, this,
+                [this, action] { ActionNotAvailableYet(action->text()); });
+    }
     connect(menus_->ActionSaveReader, &QAction::triggered, this, &TConsoleForm::saveParameters);
     connect(menus_, &ConsoleMenus::systemTypeChosen, this,
             [this](int type) { console_.SelectSystemType(type); });

@@ -64,9 +64,13 @@ public:
     // "Abort operation" ends everything the engine is doing when it becomes checked; the engine
     // unchecks it (and "Stop script") when the abort is done. The engine must outlive the form.
     void attachEngine(MeasurementEngine& engine);
-    // "Take &script" shows the editor; "Load parameters" and "Edit parameters" run its System
-    // actions. The editor must outlive the form.
+    // "Take &script" shows the editor; its "Load system info" and "Edit system info" come here.
+    // The editor must outlive the form.
     void attachScriptEditor(TScrptEditor& editor);
+    // "Load system info" with the chosen file: the file becomes the profile in use, its options
+    // take effect, and the editor's script no longer counts as interpreted. Refused while a
+    // script runs.
+    void loadSystemInfo(const QString& path);
     // "Take &script": the editor over the console, modally; true when it closed with "&Execute
     // script".
     bool takeScript();

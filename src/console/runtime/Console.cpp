@@ -177,35 +177,16 @@ bool Console::activateProfile(const std::string& path) {
                                 (activation.error.empty() ? "" : " - " + activation.error));
         return false;
     }
-    applyActivation(activation);
+    SelectSystemType(activation.ReaderType);
+    hooks_->enableCorrectReader(activation.CorrectGlitches);
+    hooks_->enableShortMode(activation.ShortDataMode);
+    hooks_->setReaderLabel("Reader: " + activation.readerName);
     profile.ProfileLoaded = true;
     profile.ProfilePath = path;
     const ProfileLoadResult loaded = LoadProfile(path, profile, profileContext_);
     if (!loaded.ok) {
         startupNotes_.push_back(": Profile file not loaded: " + path + " - " + loaded.error);
     }
-    return true;
-}
-
-void Console::applyActivation(const ProfileActivation& activation) {
-    SelectSystemType(activation.ReaderType);
-    hooks_->enableCorrectReader(activation.CorrectGlitches);
-    hooks_->enableShortMode(activation.ShortDataMode);
-    hooks_->setReaderLabel("Reader: " + activation.readerName);
-}
-
-bool Console::OpenOperatorProfile(const std::string& path) {
-    if (runState.RunActive || runState.MetascriptRunning) {
-        prompter_.message(MessageKind::Error, "Error",
-                          "A profile cannot be loaded while a script runs.");
-        return false;
-    }
-    const ProfileActivation activation = OpenProfileFile(path, profile, profileContext_);
-    if (!activation.ok) {
-        return false;
-    }
-    applyActivation(activation);
-    AppendLog(": Profile file " + profile.ProfilePath);
     return true;
 }
 

@@ -28,7 +28,6 @@ class LogFileSink;
 class MainFormHooks;
 class Prompter;
 class SettingsStore;
-struct ProfileActivation;
 
 // The console's state, owned for the life of the process: the log, the reader state, the current
 // operation, the profile, the events and method slots the measurement engine runs on, the start
@@ -67,11 +66,6 @@ public:
     void openPorts();
     // Closes both ports when open.
     void closePorts();
-
-    // "Load parameters" and the script editor's "Load system info": takes the chosen profile file
-    // into use and applies its reader type and options. Refused (with a message) while a script
-    // run is under way; false when the file cannot be used (already told).
-    bool OpenOperatorProfile(const std::string& path);
 
     // The close question; false when the window must stay open (the log could not be saved).
     bool confirmClose();
@@ -133,7 +127,6 @@ private:
     void resetEvents();
     std::string findProfileFile(const ConsoleOptions& options);
     bool activateProfile(const std::string& path);
-    void applyActivation(const ProfileActivation& activation);
     void restorePortSettings(const ConsoleOptions& options);
     bool openPort(LinkPort& port);
 
