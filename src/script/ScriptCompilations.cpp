@@ -59,6 +59,18 @@ bool ScriptCompilations::SelectMetaEntry(int index) {
     return true;
 }
 
+std::vector<sc_Script*> ScriptCompilations::ScriptsToRun() const {
+    std::vector<sc_Script*> scripts;
+    if (MetascriptOK) {
+        for (const MetascriptEntry& entry : metaScripts_) {
+            scripts.push_back(entry.script.get());
+        }
+    } else if (CompiledOK && current_ != nullptr) {
+        scripts.push_back(current_);
+    }
+    return scripts;
+}
+
 std::string ScriptCompilations::RunningScriptName() const {
     if (metaIndex_ >= 0 && static_cast<std::size_t>(metaIndex_) < metaScripts_.size()) {
         return FileNamePart(metaScripts_[static_cast<std::size_t>(metaIndex_)].path);

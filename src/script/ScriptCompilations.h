@@ -53,6 +53,10 @@ public:
     std::string ScriptFileName; // the editor's file; empty when untitled
     std::string TemplateName;   // TEMPLATE name of the last script compiled without error
 
+    // What "&Execute script" hands to a run, not owning: every entry of the metascript when
+    // MetascriptOK, else the compiled script when CompiledOK; empty when nothing is ready.
+    std::vector<sc_Script*> ScriptsToRun() const;
+
     // The file name part of the script a run shows: the running entry's during a metascript.
     std::string RunningScriptName() const;
 

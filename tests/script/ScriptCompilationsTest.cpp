@@ -54,6 +54,22 @@ TEST(ScriptCompilationsTest, EditorNeverFreesTheEntryARunPointsAt) {
     EXPECT_EQ(compilations.RunningScriptName(), "");
 }
 
+TEST(ScriptCompilationsTest, ExecuteHandsOverWhatIsReady) {
+    ScriptCompilations compilations;
+    compilations.SetEditorScript(AScript("own.txt"));
+    compilations.RebuildMetaScripts({"a.txt", "b.txt"});
+    compilations.StoreMetaCompilation(0, AScript("a.txt"));
+    compilations.StoreMetaCompilation(1, AScript("b.txt"));
+    EXPECT_TRUE(compilations.ScriptsToRun().empty());
+    compilations.CompiledOK = true;
+    ASSERT_EQ(compilations.ScriptsToRun().size(), 1u);
+    EXPECT_EQ(compilations.ScriptsToRun()[0]->fileName, "own.txt");
+    compilations.CompiledOK = false;
+    compilations.MetascriptOK = true;
+    ASSERT_EQ(compilations.ScriptsToRun().size(), 2u);
+    EXPECT_EQ(compilations.ScriptsToRun()[1]->fileName, "b.txt");
+}
+
 TEST(ScriptCompilationsTest, RunningScriptNameFollowsTheMetascriptEntry) {
     ScriptCompilations compilations;
     compilations.ScriptFileName = "C:\\GW\\meta.txt";
