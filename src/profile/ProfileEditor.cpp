@@ -114,6 +114,17 @@ bool ProfileEditor::openFile(const std::string& path) {
     return load();
 }
 
+bool ProfileEditor::createFile(const std::string& path, const NewProfileOptions& options) {
+    if (!confirmDiscard()) {
+        return false;
+    }
+    if (const FileError error = CreateProfileFile(path, options, ctx_.syncFile)) {
+        return refuse("No profile file was created. " + error.message);
+    }
+    changesPending_ = false; // the operator agreed to leave them
+    return openFile(path);
+}
+
 bool ProfileEditor::save() {
     std::string error;
     const std::optional<ProfileImage> image = ReadProfileImage(state_.ProfilePath, error);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "profile/LanCopySettings.h"
+#include "profile/NewProfileFile.h"
 #include "profile/OslSourceRules.h"
 #include "profile/ProfileContext.h"
 #include "profile/ProfileEditorLists.h"
@@ -51,6 +52,9 @@ public:
     bool selectProfile(int index);
     // Takes another profile file into use (a new one, say) and loads it; asks first as above.
     bool openFile(const std::string& path);
+    // "New profile file...": creates a profile file for a new reader (as gwtool profile new does)
+    // and takes it into use. The file must not exist; asks first when changes are pending.
+    bool createFile(const std::string& path, const NewProfileOptions& options);
     // "Save changes": the profile to its file, then the LAN settings to the settings store.
     bool save();
     // True when nothing is pending or the operator agrees to discard it.

@@ -1,12 +1,52 @@
 #include "app/views/ConsoleWindows.h"
 
 #include "app/views/TConsoleForm.h"
+#include "console/runtime/Console.h"
+#include "console/views/ConsoleMenus.h"
+#include "platform/Windows1252.h"
+#include "profile/ProfileEditor.h"
+#include "profile/views/TEditInfo.h"
+#include "windows/views/RecolourControls.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
 
 namespace gw {
 
 ConsoleWindows::ConsoleWindows(Console& console)
-    : consoleForm_(std::make_unique<TConsoleForm>(console)) {}
+    : console_(console), consoleForm_(std::make_unique<TConsoleForm>(console)),
+      profileEditor_(std::make_unique<ProfileEditor>(console.profile, console.profileContext())),
+      editInfo_(
+          std::make_unique<TEditInfo>(*profileEditor_, console.prompter(), consoleForm_.get())) {
+    profileEditor_->profileReplaced = [this] { console_.ProfileReplaced(); };
+    RecolourControls(editInfo_.get());
+    ConsoleMenus* menus = consoleForm_->menus();
+    connect(menus->ActionEditReader, &QAction::triggered, this, &ConsoleWindows::editProfile);
+    connect(menus->ActionOpenReader, &QAction::triggered, this, &ConsoleWindows::loadProfile);
+}
 
 ConsoleWindows::~ConsoleWindows() = default;
+
+void ConsoleWindows::editProfile() {
+    if (!console_.profile.ProfileLoaded || !console_.ProfileMayChange()) {
+        return;
+    }
+    editInfo_->run();
+    console_.ApplyProfileOptions();
+}
+
+void ConsoleWindows::loadProfile() {
+    if (!console_.ProfileMayChange()) {
+        return;
+    }
+    const QString current = FromWindows1252(console_.profile.ProfilePath);
+    const QString path = QFileDialog::getOpenFileName(
+        consoleForm_.get(), QStringLiteral("Load parameters"), QFileInfo(current).absolutePath(),
+        QStringLiteral("Info files(*.dta)"));
+    if (!path.isEmpty() && QFileInfo(path).isFile()) {
+        console_.LoadParameters(ToWindows1252(path));
+    }
+}
 
 } // namespace gw

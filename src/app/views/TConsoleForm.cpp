@@ -158,10 +158,8 @@ void TConsoleForm::wireSystemActions() {
         const SystemProfile& p = console_.profile.Profile;
         setScannerMenuVisible(p.ReaderType == System6600 && p.HasScanner);
     });
-    for (QAction* action : {menus_->ActionOpenReader, menus_->ActionEditReader}) {
-        connect(action, &QAction::triggered, this,
-                [this, action] { ActionNotAvailableYet(action->text()); });
-    }
+    // "Load parameters" and "Edit parameters" are wired by ConsoleWindows, which owns the
+    // profile editor.
     connect(menus_->ActionSaveReader, &QAction::triggered, this, &TConsoleForm::saveParameters);
     connect(menus_, &ConsoleMenus::systemTypeChosen, this,
             [this](int type) { console_.SelectSystemType(type); });
