@@ -122,7 +122,7 @@ std::string StoreNumber(SystemProfile& profile, ProfileNumber id, double value) 
     const double scale = std::pow(10.0, spec.decimals);
     const double stored = std::isfinite(value) ? Near(value * scale) / scale : value;
     if (!std::isfinite(stored) || stored < spec.minimum || stored > spec.maximum) {
-        return std::string(spec.caption) + " takes values from " +
+        return "\"" + std::string(spec.caption) + "\" takes values from " +
                FormatNumber(spec.minimum, spec.decimals) + " to " +
                FormatNumber(spec.maximum, spec.decimals) + "; " +
                FormatNumber(value, spec.decimals) + " cannot be stored. The value " +

@@ -12,6 +12,7 @@
 #include "script/sc_Script.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -247,8 +248,12 @@ bool OperationPreparer::CheckCalibrationDate(const Device_type& irradiator) {
     char date[32];
     std::snprintf(date, sizeof date, "%04d-%02d-%02d", calibrated.year, calibrated.month,
                   calibrated.day);
+    std::string name = irradiator.description;
+    if (!name.empty()) {
+        name[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[0])));
+    }
     // The decay correction would raise the dose rate above its calibrated value.
-    return Warn("The calibration date of the " + irradiator.description + ", " + date +
+    return Warn("The calibration date of the " + name + ", " + date +
                 ", lies after today: check the date in the system profile.");
 }
 

@@ -33,14 +33,20 @@ QTableWidget* makeGrid(int rows, int columns, std::initializer_list<int> widths,
     int column = 0;
     int total = 4;
     for (int width : widths) {
-        grid->setColumnWidth(column++, width + 12);
-        total += width + 12;
+        grid->setColumnWidth(column++, width + 24);
+        total += width + 24;
     }
     grid->setFixedWidth(total);
     grid->setFixedHeight(rows * 20 + 4);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return grid;
+}
+
+QLabel* captionFor(const char* text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    label->setBuddy(buddy);
+    return label;
 }
 
 void setCell(QTableWidget* grid, int row, int column, const std::string& text, bool editable,
@@ -86,7 +92,8 @@ QWidget* DevicesPage::buildSettings() {
     const bool main = set_ == Set::Main;
     int row = 0;
     const auto number = [&](ProfileNumber field, const char* caption, const char* unit) {
-        grid->addWidget(new QLabel(QString::fromLatin1(caption), box), row, 0);
+        auto* label = new QLabel(QString::fromLatin1(caption), box);
+        grid->addWidget(label, row, 0);
         QLineEdit* edit = nullptr;
         if (main) {
             auto* numberEdit = new ProfileNumberEdit(field, box);
@@ -102,6 +109,7 @@ QWidget* DevicesPage::buildSettings() {
             edit->setMaximumWidth(110);
             ShownNumbers[field] = edit;
         }
+        label->setBuddy(edit);
         grid->addWidget(edit, row, 1);
         if (unit != nullptr) {
             grid->addWidget(new QLabel(QString::fromLatin1(unit), box), row, 2);
@@ -109,8 +117,8 @@ QWidget* DevicesPage::buildSettings() {
         ++row;
     };
 
-    grid->addWidget(new QLabel(QStringLiteral("&Active OSL device"), box), row++, 0, 1, 3);
     ActiveDeviceList = new QComboBox(box);
+    grid->addWidget(captionFor("&Active OSL device", ActiveDeviceList, box), row++, 0, 1, 3);
     ActiveDeviceList->setEnabled(main);
     grid->addWidget(ActiveDeviceList, row++, 0, 1, 3);
     number(ProfileNumber::DevicePower, "&Device power", "% max");
@@ -139,16 +147,16 @@ QWidget* DevicesPage::buildSettings() {
     grid->addWidget(timeBases, row++, 0, 1, 3);
     number(ProfileNumber::SampleTemp, "Sample temperature", "deg C");
 
-    grid->addWidget(new QLabel(QStringLiteral("&Preheat type"), box), row++, 0, 1, 3);
     PreheatList = new QComboBox(box);
+    grid->addWidget(captionFor("&Preheat type", PreheatList, box), row++, 0, 1, 3);
     for (const std::string& item : PreheatItems) {
         PreheatList->addItem(QString::fromStdString(item));
     }
     PreheatList->setEnabled(main);
     grid->addWidget(PreheatList, row++, 0, 1, 3);
     if (main) {
-        grid->addWidget(new QLabel(QStringLiteral("&Irradiation type"), box), row++, 0, 1, 3);
         IrradiationTypeList = new QComboBox(box);
+        grid->addWidget(captionFor("&Irradiation type", IrradiationTypeList, box), row++, 0, 1, 3);
         grid->addWidget(IrradiationTypeList, row++, 0, 1, 3);
         connect(IrradiationTypeList, &QComboBox::activated, this, [this](int index) {
             after(editor_.setIrradiationType(ToWindows1252(IrradiationTypeList->itemText(index))));

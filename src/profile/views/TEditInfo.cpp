@@ -35,6 +35,12 @@ void setChecked(QCheckBox* box, bool on) {
     box->setChecked(on);
 }
 
+QLabel* captionFor(const char* text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
 QString askDirectory(QWidget* parent, const QString& caption, const QString& start) {
     return QFileDialog::getExistingDirectory(parent, caption, start);
 }
@@ -115,7 +121,7 @@ TEditInfo::TEditInfo(ProfileEditor& editor, Prompter& prompter, QWidget* parent)
         }
     });
     wireNavigation();
-    resize(900, 560);
+    resize(1060, 620);
 }
 
 TEditInfo::~TEditInfo() = default;
@@ -186,17 +192,17 @@ QWidget* TEditInfo::buildGeneral() {
 
     auto* left = new QGridLayout;
     int row = 0;
-    left->addWidget(new QLabel(QStringLiteral("&Reader"), page), row++, 0);
     ReaderList = new QComboBox(page);
+    left->addWidget(captionFor("&Reader", ReaderList, page), row++, 0);
     for (const std::string& item : ReaderItems) {
         ReaderList->addItem(QString::fromStdString(item));
     }
     left->addWidget(ReaderList, row++, 0);
-    left->addWidget(new QLabel(QStringLiteral("&Data directory"), page), row++, 0);
     auto* dirRow = new QHBoxLayout;
     DataDirEdit = new QLineEdit(page);
     DataDirEdit->setReadOnly(true);
     DataDirButton = new QPushButton(QStringLiteral("..."), page);
+    left->addWidget(captionFor("&Data directory", DataDirButton, page), row++, 0);
     DataDirButton->setMaximumWidth(30);
     dirRow->addWidget(DataDirEdit);
     dirRow->addWidget(DataDirButton);
@@ -234,9 +240,9 @@ QWidget* TEditInfo::buildGeneral() {
     HalogenControls = new QWidget(power);
     auto* lamp = new QGridLayout(HalogenControls);
     lamp->setContentsMargins(0, 0, 0, 0);
-    lamp->addWidget(new QLabel(QStringLiteral("Lamp &stabilization time, s"), HalogenControls), 0,
-                    0);
-    lamp->addWidget(numberEdit(ProfileNumber::LampOnTime, HalogenControls), 0, 1);
+    ProfileNumberEdit* lampOn = numberEdit(ProfileNumber::LampOnTime, HalogenControls);
+    lamp->addWidget(captionFor("Lamp &stabilization time, s", lampOn, HalogenControls), 0, 0);
+    lamp->addWidget(lampOn, 0, 1);
     lamp->addWidget(
         flagBox(ProfileFlag::OSLonIrrad, "Lamp on &during irradiation", HalogenControls), 1, 0, 1,
         2);
@@ -244,18 +250,18 @@ QWidget* TEditInfo::buildGeneral() {
                     2, 0, 1, 2);
     lamp->addWidget(flagBox(ProfileFlag::OSLonPreheat, "Lamp &on during preheat", HalogenControls),
                     3, 0, 1, 2);
-    lamp->addWidget(new QLabel(QStringLiteral("&Max time on when not used, s"), HalogenControls), 4,
-                    0);
-    lamp->addWidget(numberEdit(ProfileNumber::LampOffTime, HalogenControls), 4, 1);
+    ProfileNumberEdit* lampOff = numberEdit(ProfileNumber::LampOffTime, HalogenControls);
+    lamp->addWidget(captionFor("&Max time on when not used, s", lampOff, HalogenControls), 4, 0);
+    lamp->addWidget(lampOff, 4, 1);
     powerLayout->addWidget(HalogenControls);
     right->addWidget(power);
 
     auto* scanner = new QGroupBox(QStringLiteral("Single grain laser scanner "), page);
     auto* scannerLayout = new QGridLayout(scanner);
     scannerLayout->addWidget(flagBox(ProfileFlag::HasScanner, "&Has scanner", scanner), 0, 0, 1, 2);
-    scannerLayout->addWidget(new QLabel(QStringLiteral("&Max relative uncertainty"), scanner), 1,
-                             0);
-    scannerLayout->addWidget(numberEdit(ProfileNumber::MaxUncertainty, scanner), 1, 1);
+    ProfileNumberEdit* uncertainty = numberEdit(ProfileNumber::MaxUncertainty, scanner);
+    scannerLayout->addWidget(captionFor("&Max relative uncertainty", uncertainty, scanner), 1, 0);
+    scannerLayout->addWidget(uncertainty, 1, 1);
     right->addWidget(scanner);
     right->addStretch(1);
     columns->addLayout(right);
@@ -274,8 +280,9 @@ QWidget* TEditInfo::buildDetectors() {
     auto* grid = new QGridLayout(page);
     int row = 0;
     grid->addWidget(flagBox(ProfileFlag::DTCorr, "&Dead time correction", page), row, 0);
-    grid->addWidget(numberEdit(ProfileNumber::NS, page), row, 1);
-    grid->addWidget(new QLabel(QStringLiteral("&ns"), page), row++, 2);
+    ProfileNumberEdit* deadTime = numberEdit(ProfileNumber::NS, page);
+    grid->addWidget(deadTime, row, 1);
+    grid->addWidget(captionFor("&ns", deadTime, page), row++, 2);
     grid->addWidget(new QLabel(QStringLiteral("Curve filter"), page), row, 0);
     CurveFilterList = new QComboBox(page);
     for (const std::string& item : CurveFilterItems) {
@@ -283,9 +290,9 @@ QWidget* TEditInfo::buildDetectors() {
     }
     grid->addWidget(CurveFilterList, row++, 1, 1, 2);
     grid->addWidget(flagBox(ProfileFlag::CorrectGlitches, "&Correct glitches", page), row++, 0);
-    grid->addWidget(new QLabel(QStringLiteral("&Neutral density filter transmission"), page), row,
-                    0);
-    grid->addWidget(numberEdit(ProfileNumber::NeutralFilterXmis, page), row++, 1);
+    ProfileNumberEdit* transmission = numberEdit(ProfileNumber::NeutralFilterXmis, page);
+    grid->addWidget(captionFor("&Neutral density filter transmission", transmission, page), row, 0);
+    grid->addWidget(transmission, row++, 1);
     QCheckBox* changer =
         flagBox(ProfileFlag::DetectorFilter, "&4 filter changer at detector", page);
     changer->hide();
