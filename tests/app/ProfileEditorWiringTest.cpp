@@ -1,6 +1,7 @@
 #include "ConsoleTestKit.h"
 #include "app/views/ConsoleWindows.h"
 #include "app/views/TConsoleForm.h"
+#include "console/ConsoleActionRules.h"
 #include "console/runtime/Console.h"
 #include "console/views/ConsoleMenus.h"
 #include "profile/NewProfileFile.h"
@@ -24,6 +25,9 @@ public:
         ASSERT_FALSE(CreateProfileFile(path, NewProfileOptions{}, nullptr));
         windows.consoleForm().commandHelpPaths = {GW_BINARY_DIR "/Command.info"};
         console.InitMainForm(ParseConsoleOptions({"--profile", path}), windows.consoleForm());
+        // As the console's idle evaluation does once a profile is loaded.
+        windows.consoleForm().menus()->applyRules(
+            EvaluateActionRules({false, false, false, console.profile.ProfileLoaded, 4}));
     }
 
     QAction* editParameters() { return windows.consoleForm().menus()->ActionEditReader; }
