@@ -17,12 +17,29 @@
 namespace gw {
 namespace {
 
+using Holds = std::function<bool(const SystemProfile&)>;
+
+// Edits a copy of `start` and checks the outcome: stored (`refusal` empty, `holds` true
+// afterwards) or refused with a message containing `refusal` and the record unchanged.
+void expectEdit(const SystemProfile& start, const std::function<std::string(SystemProfile&)>& edit,
+                const std::string& refusal, const Holds& holds) {
+    SystemProfile profile = start;
+    const std::string error = edit(profile);
+    if (refusal.empty()) {
+        EXPECT_EQ(error, "");
+        EXPECT_TRUE(holds(profile));
+    } else {
+        EXPECT_NE(error.find(refusal), std::string::npos) << error;
+        EXPECT_EQ(profile, start) << "a refused value keeps the stored one";
+    }
+}
+
 struct NumberCase {
     ProfileNumber field;
     double value;
     bool stored;
     // What the record holds afterwards, read from the record itself or its bytes.
-    std::function<bool(const SystemProfile&)> holds = nullptr;
+    Holds holds = nullptr;
 };
 
 std::uint8_t recordByte(const SystemProfile& p, int offset) {
@@ -63,17 +80,9 @@ TEST(ProfileNumberField, EachFieldKeepsItsLimitsAndStorage) {
     };
     for (const NumberCase& c : cases) {
         SCOPED_TRACE(std::string(SpecOf(c.field).caption) + " = " + std::to_string(c.value));
-        SystemProfile profile = DefaultProfile(4);
-        const SystemProfile before = profile;
-        const std::string error = StoreNumber(profile, c.field, c.value);
-        if (c.stored) {
-            EXPECT_EQ(error, "");
-            EXPECT_TRUE(c.holds(profile));
-        } else {
-            EXPECT_NE(error.find("takes values from"), std::string::npos) << error;
-            EXPECT_NE(error.find("is kept"), std::string::npos) << error;
-            EXPECT_EQ(profile, before) << "a refused value keeps the stored one";
-        }
+        expectEdit(
+            DefaultProfile(4), [&](SystemProfile& p) { return StoreNumber(p, c.field, c.value); },
+            c.stored ? "" : "takes values from", c.holds);
     }
 }
 
@@ -236,7 +245,7 @@ struct CellCase {
     int column;
     std::string text;
     std::string error; // part of the expected message; empty when stored
-    std::function<bool(const SystemProfile&)> holds = nullptr;
+    Holds holds = nullptr;
 };
 
 TEST(OslDeviceTable, CellsStoreIntoTheMainSet) {
@@ -251,16 +260,10 @@ TEST(OslDeviceTable, CellsStoreIntoTheMainSet) {
     };
     for (const CellCase& c : cases) {
         SCOPED_TRACE(c.text);
-        SystemProfile profile = DefaultProfile(4);
-        const SystemProfile before = profile;
-        const std::string error = EditOslDeviceCell(profile, c.row, c.column, c.text);
-        if (c.error.empty()) {
-            EXPECT_EQ(error, "");
-            EXPECT_TRUE(c.holds(profile));
-        } else {
-            EXPECT_NE(error.find(c.error), std::string::npos) << error;
-            EXPECT_EQ(profile, before);
-        }
+        expectEdit(
+            DefaultProfile(4),
+            [&](SystemProfile& p) { return EditOslDeviceCell(p, c.row, c.column, c.text); },
+            c.error, c.holds);
     }
     SystemProfile p = DefaultProfile(4);
     const OslDeviceTable table = BuildOslDeviceTable(p, p.Devices);
@@ -285,17 +288,11 @@ TEST(RoiTable, CellsStoreWhatTheBytesCanHold) {
     };
     for (const CellCase& c : cases) {
         SCOPED_TRACE(std::to_string(c.row) + "," + std::to_string(c.column) + " " + c.text);
-        SystemProfile profile;
-        profile.Devices.OslRoi[9] = {4, 9};
-        const SystemProfile before = profile;
-        const std::string error = RoiTable::EditCell(profile, c.row, c.column, c.text);
-        if (c.error.empty()) {
-            EXPECT_EQ(error, "");
-            EXPECT_TRUE(c.holds(profile));
-        } else {
-            EXPECT_NE(error.find(c.error), std::string::npos) << error;
-            EXPECT_EQ(profile, before);
-        }
+        SystemProfile start;
+        start.Devices.OslRoi[9] = {4, 9};
+        expectEdit(
+            start, [&](SystemProfile& p) { return RoiTable::EditCell(p, c.row, c.column, c.text); },
+            c.error, c.holds);
     }
     SystemProfile p;
     p.Devices.TlRoi[2] = {7, 9};
