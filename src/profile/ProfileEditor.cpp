@@ -66,6 +66,9 @@ bool ProfileEditor::FlagValue(const SystemProfile& profile, ProfileFlag flag) {
 }
 
 bool ProfileEditor::open() {
+    if (changesPending_ && state_.Profile == edited_ && state_.ProfilePath == editedPath_) {
+        return true;
+    }
     lan_ = LanCopySettings::Read(ctx_.settings);
     return load();
 }
@@ -159,6 +162,8 @@ bool ProfileEditor::refuse(const std::string& message) {
 
 bool ProfileEditor::changed() {
     changesPending_ = true;
+    edited_ = state_.Profile;
+    editedPath_ = state_.ProfilePath;
     return true;
 }
 

@@ -46,6 +46,8 @@ public:
     std::function<void()> profileReplaced;
 
     // Reads the current profile of the file in use and the LAN settings; clears pending changes.
+    // Edits left pending when the window was last closed are still the live profile's: they are
+    // shown again, still pending, instead of being replaced by the file without a word.
     bool open();
     // Makes another profile of the file the current one and loads it; asks first when changes
     // are pending (false when the operator keeps them, and nothing changes).
@@ -115,6 +117,10 @@ private:
     int current_ = 0;
     int count_ = 0;
     bool changesPending_ = false;
+    // The live profile and its file as the last edit left them, to tell whether pending edits
+    // are still the live profile's when the editor opens again.
+    SystemProfile edited_;
+    std::string editedPath_;
 };
 
 } // namespace gw

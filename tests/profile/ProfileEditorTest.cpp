@@ -152,6 +152,20 @@ TEST_F(ProfileEditorTest, ValuesTheFileCannotHoldAreRefusedAndTheStoredOnesKept)
     EXPECT_EQ(state.Profile.VolID, "D:\\RUNS\\");
 }
 
+TEST_F(ProfileEditorTest, EditsLeftPendingAreShownAgainUnlessTheProfileWasReplaced) {
+    createFile(2);
+    ASSERT_TRUE(editor.open());
+    ASSERT_TRUE(editor.setNumber(ProfileNumber::LampOffTime, 90));
+    ASSERT_TRUE(editor.open()) << "the window is opened again";
+    EXPECT_EQ(state.Profile.LampOffTime, 90);
+    EXPECT_TRUE(editor.changesPending());
+
+    ASSERT_TRUE(LoadProfile(path, state, ctx).ok); // "Load parameters" in the meantime
+    ASSERT_TRUE(editor.open());
+    EXPECT_EQ(state.Profile.LampOffTime, 60);
+    EXPECT_FALSE(editor.changesPending());
+}
+
 TEST_F(ProfileEditorTest, SaveRefusesWhenTheFileNamesAnotherProfileMeanwhile) {
     createFile(2);
     ASSERT_TRUE(editor.open());
