@@ -8,6 +8,7 @@
 #include "profile/views/TEditInfo.h"
 
 #include <QAction>
+#include <QPushButton>
 #include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -43,7 +44,7 @@ public:
 
 TEST_F(ProfileEditorWiringTest, EditParametersOpensTheEditorAndItsEditsTakeEffect) {
     bool shown = false;
-    QTimer::singleShot(0, [this, &shown] {
+    QTimer::singleShot(0, &windows.editInfo(), [this, &shown] {
         TEditInfo& editor = windows.editInfo();
         shown = editor.isVisible() && editor.windowTitle() == "Select & edit system profile";
         editor.editor().setReaderType(2);
@@ -53,12 +54,20 @@ TEST_F(ProfileEditorWiringTest, EditParametersOpensTheEditorAndItsEditsTakeEffec
     EXPECT_TRUE(shown);
     EXPECT_EQ(console.SystemType(), 2) << "the live profile's reader type, unsaved";
     EXPECT_TRUE(prompter.shown.empty());
+
+    console.runState.ScriptPrepared = true;
+    QTimer::singleShot(0, &windows.editInfo(), [this] {
+        windows.editInfo().SaveButton->click();
+        windows.editInfo().reject();
+    });
+    EXPECT_TRUE(windows.editProfile()) << "a save replaces the profile in use";
+    EXPECT_FALSE(console.runState.ScriptPrepared);
 }
 
 TEST_F(ProfileEditorWiringTest, EditParametersIsRefusedWhileAnOperationRuns) {
     console.Finisher = [] {};
     bool shown = false;
-    QTimer::singleShot(0, [this, &shown] {
+    QTimer::singleShot(0, &windows.editInfo(), [this, &shown] {
         shown = windows.editInfo().isVisible();
         windows.editInfo().reject();
     });

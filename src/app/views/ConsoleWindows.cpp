@@ -28,12 +28,17 @@ ConsoleWindows::ConsoleWindows(Console& console)
 
 ConsoleWindows::~ConsoleWindows() = default;
 
-void ConsoleWindows::editProfile() {
+bool ConsoleWindows::editProfile() {
     if (!console_.profile.ProfileLoaded || !console_.ProfileMayChange()) {
-        return;
+        return false;
     }
+    bool replaced = false;
+    const QMetaObject::Connection watch =
+        connect(&console_, &Console::profileReplaced, this, [&replaced] { replaced = true; });
     editInfo_->run();
+    disconnect(watch);
     console_.ApplyProfileOptions();
+    return replaced;
 }
 
 void ConsoleWindows::loadProfile() {

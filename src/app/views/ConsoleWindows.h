@@ -27,8 +27,9 @@ public:
 
     // "Edit parameters" of the console and "Edit system info" of the script editor: the profile
     // editor, modally; afterwards the live profile's options take effect in the console. Refused
-    // with a message while an operation or a script run is in flight.
-    void editProfile();
+    // with a message while an operation or a script run is in flight. True when the profile in
+    // use was replaced (another profile chosen, a new file, a save): a compiled script is stale.
+    bool editProfile();
     // "Load parameters" of the console and "Load system info" of the script editor: the operator
     // picks a profile file, which becomes the profile in use. Refused likewise.
     void loadProfile();
