@@ -178,7 +178,7 @@ bool ProfileEditor::setNumber(ProfileNumber id, double value) {
 bool ProfileEditor::setNumberText(ProfileNumber id, const std::string& text) {
     const std::optional<double> value = ParseNumberText(text);
     if (!value) {
-        return refuse(ConversionErrorText(text, SpecOf(id).decimals == 0));
+        return refuse(ConversionErrorText(text, NumberFieldOf(id).decimals == 0));
     }
     return setNumber(id, *value);
 }

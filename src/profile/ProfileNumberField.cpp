@@ -33,7 +33,7 @@ template <typename T> T Rounded(double value) {
     [](const SystemProfile& p) { return p.Devices.field / 10.0; },                                 \
         [](SystemProfile& p, double v) { p.Devices.field = Rounded<std::int16_t>(v * 10); }
 
-const std::vector<ProfileNumberSpec> Specs = {
+const std::vector<ProfileNumberFieldInfo> Fields = {
     {ProfileNumber::LampOnTime, "Lamp stabilization time, s", 0, MaxInt16, 0,
      GW_INTEGER(LampOnTime, std::int16_t)},
     {ProfileNumber::LampOffTime, "Max time on when not used, s", 0, MaxInt16, 0,
@@ -98,16 +98,16 @@ const std::vector<ProfileNumberSpec> Specs = {
 
 } // namespace
 
-const std::vector<ProfileNumberSpec>& ProfileNumberSpecs() {
-    return Specs;
+const std::vector<ProfileNumberFieldInfo>& ProfileNumberFields() {
+    return Fields;
 }
 
-const ProfileNumberSpec& SpecOf(ProfileNumber id) {
-    return Specs[static_cast<std::size_t>(id)];
+const ProfileNumberFieldInfo& NumberFieldOf(ProfileNumber id) {
+    return Fields[static_cast<std::size_t>(id)];
 }
 
 double ShownNumber(const SystemProfile& profile, ProfileNumber id) {
-    return SpecOf(id).shown(profile);
+    return NumberFieldOf(id).shown(profile);
 }
 
 std::string FormatNumber(double value, int decimals) {
@@ -117,18 +117,18 @@ std::string FormatNumber(double value, int decimals) {
 }
 
 std::string StoreNumber(SystemProfile& profile, ProfileNumber id, double value) {
-    const ProfileNumberSpec& spec = SpecOf(id);
+    const ProfileNumberFieldInfo& info = NumberFieldOf(id);
     // The value is judged as it would be stored: rounded to the field's decimals.
-    const double scale = std::pow(10.0, spec.decimals);
+    const double scale = std::pow(10.0, info.decimals);
     const double stored = std::isfinite(value) ? Near(value * scale) / scale : value;
-    if (!std::isfinite(stored) || stored < spec.minimum || stored > spec.maximum) {
-        return "\"" + std::string(spec.caption) + "\" takes values from " +
-               FormatNumber(spec.minimum, spec.decimals) + " to " +
-               FormatNumber(spec.maximum, spec.decimals) + "; " +
-               FormatNumber(value, spec.decimals) + " cannot be stored. The value " +
-               FormatNumber(spec.shown(profile), spec.decimals) + " is kept.";
+    if (!std::isfinite(stored) || stored < info.minimum || stored > info.maximum) {
+        return "\"" + std::string(info.caption) + "\" takes values from " +
+               FormatNumber(info.minimum, info.decimals) + " to " +
+               FormatNumber(info.maximum, info.decimals) + "; " +
+               FormatNumber(value, info.decimals) + " cannot be stored. The value " +
+               FormatNumber(info.shown(profile), info.decimals) + " is kept.";
     }
-    spec.store(profile, stored);
+    info.store(profile, stored);
     return {};
 }
 

@@ -47,7 +47,7 @@ enum class ProfileNumber {
 // One number field: what the operator reads beside it, the values the record can hold, and how
 // many decimals are shown. Integer fields (no decimals) store the nearest integer; the
 // one-decimal fields of the device set store ten times the value.
-struct ProfileNumberSpec {
+struct ProfileNumberFieldInfo {
     ProfileNumber id;
     const char* caption; // without accelerator marks
     double minimum;
@@ -57,8 +57,8 @@ struct ProfileNumberSpec {
     void (*store)(SystemProfile&, double);
 };
 
-const std::vector<ProfileNumberSpec>& ProfileNumberSpecs();
-const ProfileNumberSpec& SpecOf(ProfileNumber id);
+const std::vector<ProfileNumberFieldInfo>& ProfileNumberFields();
+const ProfileNumberFieldInfo& NumberFieldOf(ProfileNumber id);
 
 // The value as the editor shows it.
 double ShownNumber(const SystemProfile& profile, ProfileNumber id);

@@ -79,7 +79,7 @@ TEST(ProfileNumberField, EachFieldKeepsItsLimitsAndStorage) {
         {N::AlphaHalfLife, 432.2, true, [](auto& p) { return p.AlphaHalfLife == 432.2; }},
     };
     for (const NumberCase& c : cases) {
-        SCOPED_TRACE(std::string(SpecOf(c.field).caption) + " = " + std::to_string(c.value));
+        SCOPED_TRACE(std::string(NumberFieldOf(c.field).caption) + " = " + std::to_string(c.value));
         expectEdit(
             DefaultProfile(4), [&](SystemProfile& p) { return StoreNumber(p, c.field, c.value); },
             c.stored ? "" : "takes values from", c.holds);
@@ -87,10 +87,10 @@ TEST(ProfileNumberField, EachFieldKeepsItsLimitsAndStorage) {
 }
 
 TEST(ProfileNumberField, TheTableIsIndexedByItsFields) {
-    const auto& specs = ProfileNumberSpecs();
-    for (std::size_t i = 0; i < specs.size(); ++i) {
-        EXPECT_EQ(static_cast<std::size_t>(specs[i].id), i) << specs[i].caption;
-        EXPECT_LT(specs[i].minimum, specs[i].maximum);
+    const auto& fields = ProfileNumberFields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        EXPECT_EQ(static_cast<std::size_t>(fields[i].id), i) << fields[i].caption;
+        EXPECT_LT(fields[i].minimum, fields[i].maximum);
     }
     EXPECT_EQ(ParseNumberText("12,5"), 12.5);
     EXPECT_EQ(ParseNumberText("abc"), std::nullopt);

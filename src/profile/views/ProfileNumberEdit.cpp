@@ -8,16 +8,16 @@ ProfileNumberEdit::ProfileNumberEdit(ProfileNumber field, QWidget* parent)
     : QLineEdit(parent), field_(field) {
     setAlignment(Qt::AlignRight);
     setMaximumWidth(110);
-    const ProfileNumberSpec& spec = SpecOf(field);
-    setToolTip(QString::fromLatin1(spec.caption) + QStringLiteral(": ") +
-               QString::fromStdString(FormatNumber(spec.minimum, spec.decimals)) +
+    const ProfileNumberFieldInfo& info = NumberFieldOf(field);
+    setToolTip(QString::fromLatin1(info.caption) + QStringLiteral(": ") +
+               QString::fromStdString(FormatNumber(info.minimum, info.decimals)) +
                QStringLiteral(" to ") +
-               QString::fromStdString(FormatNumber(spec.maximum, spec.decimals)));
+               QString::fromStdString(FormatNumber(info.maximum, info.decimals)));
     connect(this, &QLineEdit::editingFinished, this, &ProfileNumberEdit::finish);
 }
 
 void ProfileNumberEdit::showValue(double value) {
-    shown_ = QString::fromStdString(FormatNumber(value, SpecOf(field_).decimals));
+    shown_ = QString::fromStdString(FormatNumber(value, NumberFieldOf(field_).decimals));
     setText(shown_);
 }
 
