@@ -7,6 +7,7 @@
 #include "profile/TimeBaseCalculator.h"
 #include "script/Device_type.h"
 #include "script/IrradiatorTable.h"
+#include "script/ProfileChecks.h"
 #include "script/ScriptLexer.h"
 #include "script/SplitInterval.h"
 #include "script/sc_Script.h"
@@ -25,15 +26,10 @@ constexpr int TlDataSpace = 5;  // degrees C between TL points
 constexpr int MaxPoints = 1020; // points of one curve
 constexpr double LongestDoslChannel = 65.025;
 constexpr int FullPowerSteps = 4095;
-constexpr double DaysPerYear = 365.242199;
 constexpr double TlOverheadSeconds = 40;
 constexpr double OslOverheadSeconds = 40;
 constexpr double IrradiationOverheadSeconds = 30;
 constexpr std::int32_t InfiniteBleachTimeoutMs = 100;
-constexpr int InternalBeta = 3;
-constexpr int InternalAlpha = 6;
-constexpr int InternalXray = 9;
-constexpr int ExternalSources = 3; // sources 0, 1, 2
 
 // Round(1.1 x seconds) seconds, in ms.
 std::int32_t TimeoutMs(double seconds) {
@@ -49,76 +45,6 @@ std::string Number(double value) {
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return result.ec == std::errc() ? std::string(buffer, result.ptr) : "?";
-}
-
-long long DaysFromCivil(CivilDate date) {
-    const int month = std::clamp(date.month, 1, 12);
-    const int day = std::clamp(date.day, 1, 31);
-    const int year = date.year - (month <= 2 ? 1 : 0);
-    const long long era = (year >= 0 ? year : year - 399) / 400;
-    const long long yearOfEra = year - era * 400;
-    const long long dayOfYear = (153LL * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-    const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
-// The irradiator's dose rate on the given day, after the decay of its source since calibration.
-double RateOn(const Device_type& irradiator, CivilDate today) {
-    if (irradiator.halfLife <= 0) {
-        return irradiator.doseRate;
-    }
-    const double days =
-        double(DaysFromCivil(today) - DaysFromCivil(irradiator.calibrationDate.Unpack(today)));
-    return irradiator.doseRate * std::exp2(-days / (irradiator.halfLife * DaysPerYear));
-}
-
-int ArrangementOf(const SystemProfile& profile, int source) {
-    switch (source) {
-    case InternalBeta:
-        return profile.WhatBIrrad;
-    case InternalAlpha:
-        return profile.WhatAIrrad;
-    case InternalXray:
-        return profile.WhatGIrrad;
-    default:
-        return 0;
-    }
-}
-
-bool SourceInProfile(const SystemProfile& profile, int source) {
-    if (source >= 0 && source < ExternalSources) {
-        return true;
-    }
-    const bool internal =
-        source == InternalBeta || source == InternalAlpha || source == InternalXray;
-    return internal && ArrangementOf(profile, source) > 0;
-}
-
-bool PositionInProfile(const SystemProfile& profile, int source, int position) {
-    const bool internal =
-        source == InternalBeta || source == InternalAlpha || source == InternalXray;
-    const int arrangement = ArrangementOf(profile, source);
-    if (position == 0) {
-        return (source >= 0 && source < ExternalSources) ||
-               (internal && (arrangement == 1 || arrangement == 3));
-    }
-    if (position == 1 || position == 2) {
-        return internal && (arrangement == 2 || arrangement == 4);
-    }
-    return false;
-}
-
-bool OslDeviceInProfile(const DeviceSet& set, int device) {
-    if (device == 0) {
-        return set.VisibleOSL || set.FilterWheel471 || set.ExternalShutter;
-    }
-    if (device >= 1 && device <= 7) {
-        return set.FilterWheel471;
-    }
-    if (device == 8) {
-        return set.IRLEDs3500 || set.IRLEDs471;
-    }
-    return true;
 }
 
 } // namespace
@@ -564,7 +490,7 @@ PreparationResult OperationPreparer::PrepareIrradiation(TDataType& record) {
 PreparationResult OperationPreparer::FinishIrradiation(TDataType& record,
                                                        const Device_type& irradiator, double dose) {
     const std::string what = "IRRAD on disk " + std::to_string(disk_.number) + ": ";
-    const double rate = RateOn(irradiator, context_.today);
+    const double rate = IrradiatorRateOn(irradiator, context_.today);
     if (!(rate > 0) || !std::isfinite(rate)) {
         return PreparationResult::Failed(what + "the " + irradiator.description +
                                          " has no dose rate left to give a dose with.");
