@@ -1,7 +1,6 @@
 #pragma once
 
 #include "engine/BackgroundTable.h"
-#include "engine/CompatibilityFileNames.h"
 #include "engine/CompatibilityHeader.h"
 #include "engine/FixedRecordFile.h"
 #include "profile/FileBytes.h"
@@ -17,6 +16,12 @@ namespace gw {
 
 class PointTable;
 struct TDataType;
+
+// The binary data file and the subtraction file of one counter channel.
+struct CompatibilityChannelFiles {
+    std::string data;        // ".dat"
+    std::string subtraction; // ".sub"
+};
 
 // What a run's binary data needs to know once, when the run is prepared.
 struct CompatibilitySettings {

@@ -42,6 +42,23 @@ int usageError(std::ostream& err, const std::string& problem) {
     return Stopped;
 }
 
+} // namespace
+
+std::optional<CivilDate> parseDate(const std::string& text) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
+        return std::nullopt;
+    }
+    const auto year = ParseScriptInteger(text.substr(0, 4));
+    const auto month = ParseScriptInteger(text.substr(5, 2));
+    const auto day = ParseScriptInteger(text.substr(8, 2));
+    if (!year || !month || !day || *month < 1 || *month > 12 || *day < 1 || *day > 31) {
+        return std::nullopt;
+    }
+    return CivilDate{*year, *month, *day};
+}
+
+namespace {
+
 std::optional<WarningResult> parseAnswer(const std::string& text) {
     if (text == "abort") {
         return WarningResult::Abort;
@@ -75,7 +92,7 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Op
         } else if (arg == "--trace") {
             options.traceFile = value;
         } else if (arg == "--today") {
-            options.today = parseDayOption(value);
+            options.today = parseDate(value);
             if (!options.today) {
                 return "--today needs YYYY-MM-DD, got '" + value + "'";
             }
@@ -104,19 +121,6 @@ std::string diskHead(const sc_Item& disk) {
 }
 
 } // namespace
-
-std::optional<CivilDate> parseDayOption(const std::string& text) {
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
-        return std::nullopt;
-    }
-    const auto year = ParseScriptInteger(text.substr(0, 4));
-    const auto month = ParseScriptInteger(text.substr(5, 2));
-    const auto day = ParseScriptInteger(text.substr(8, 2));
-    if (!year || !month || !day || *month < 1 || *month > 12 || *day < 1 || *day > 31) {
-        return std::nullopt;
-    }
-    return CivilDate{*year, *month, *day};
-}
 
 int runScriptPrepare(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     Options options;

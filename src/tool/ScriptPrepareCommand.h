@@ -18,6 +18,6 @@ namespace gw::tool {
 int runScriptPrepare(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // The day of a --today option, YYYY-MM-DD; empty when the text is no such date.
-std::optional<CivilDate> parseDayOption(const std::string& text);
+std::optional<CivilDate> parseDate(const std::string& text);
 
 } // namespace gw::tool

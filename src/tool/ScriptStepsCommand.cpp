@@ -51,7 +51,7 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Op
         if (arg == "--profile") {
             options.profilePath = value;
         } else if (arg == "--today") {
-            options.today = parseDayOption(value);
+            options.today = parseDate(value);
             if (!options.today) {
                 return "--today needs YYYY-MM-DD, got '" + value + "'";
             }

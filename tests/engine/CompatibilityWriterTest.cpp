@@ -157,7 +157,11 @@ protected:
         CompatibilitySettings settings;
         settings.profile = profile;
         settings.filterNumber = filter;
-        settings.channels = CompatibilityFileNames((dir_ / "run.txt").string(), channels);
+        for (int c = 0; c < channels; ++c) {
+            const std::string base =
+                (dir_ / (channels > 1 ? "run_" + std::to_string(c) : "run")).string();
+            settings.channels.push_back({base + ".dat", base + ".sub"});
+        }
         settings.today = [] { return Today; };
         settings.log = [this](const std::string& line) { logged.push_back(line); };
         writer = std::make_unique<CompatibilityWriter>(std::move(settings));
@@ -467,15 +471,6 @@ TEST(BackgroundTableTest, GrowsByTwentyPastItsEnd) {
     table.Entry(445);
     EXPECT_EQ(table.Capacity(), 460);
     EXPECT_EQ(table.At(400).platter, 1);
-}
-
-TEST(CompatibilityFileNamesTest, OneChannelHasNoSuffix) {
-    const auto one = CompatibilityFileNames("C:\\GWDATA\\quartz.txt", 1);
-    ASSERT_EQ(one.size(), 1u);
-    EXPECT_EQ(one[0].data, "C:\\GWDATA\\quartz.dat");
-    EXPECT_EQ(one[0].subtraction, "C:\\GWDATA\\quartz.sub");
-    const auto two = CompatibilityFileNames("/data/v1.2/run", 2);
-    EXPECT_EQ(two[1].data, "/data/v1.2/run_1.dat");
 }
 
 } // namespace
