@@ -5,6 +5,7 @@
 #include "engine/TDataType.h"
 #include "profile/SystemProfile.h"
 #include "profile/TimeBaseCalculator.h"
+#include "script/CommandWords.h"
 #include "script/Device_type.h"
 #include "script/IrradiatorTable.h"
 #include "script/ProfileChecks.h"
@@ -72,7 +73,8 @@ PreparationResult PrepareNextOperation(sc_Script& script, sc_Item& disk, TDataTy
 
 OperationPreparer::OperationPreparer(sc_Script& script, sc_Item& disk, bool& ignoreAll,
                                      PreparationContext& context)
-    : script_(script), disk_(disk), ignoreAll_(ignoreAll), context_(context) {}
+    : script_(script), disk_(disk), context_(context),
+      arguments_(script.variables, context.prompter), warnings_(context.prompter, ignoreAll) {}
 
 PreparationResult OperationPreparer::Prepare(const sc_Command& command, TDataType& record) {
     record = TDataType{};
@@ -81,21 +83,17 @@ PreparationResult OperationPreparer::Prepare(const sc_Command& command, TDataTyp
     record.UseHoles = script_.useScanner ? 1 : 0;
     record.Hole = script_.useScanner ? 0 : -1;
     record.Complete = 1;
-    std::string word;
-    std::size_t pos = 1;
-    for (std::string token = NextToken(command.name, pos); !token.empty();
-         token = NextToken(command.name, pos)) {
-        if (token == "NORM") {
-            record.Purpose |= TDataType::PurposeNormalization;
-        } else if (token == "BGD") {
-            record.Purpose |= TDataType::PurposeBackground;
-        }
-        word = token;
+    const CommandWords words = CommandWords::Of(command.name);
+    if (words.normalization) {
+        record.Purpose |= TDataType::PurposeNormalization;
     }
+    if (words.background) {
+        record.Purpose |= TDataType::PurposeBackground;
+    }
+    const std::string& word = words.word;
     normalization_ = record.isNormalization();
     marks_ = {disk_.irradiated, disk_.exposed, disk_.heated, disk_.hot, disk_.exposure};
-    arguments_ = command.arguments;
-    argumentPos_ = 1;
+    arguments_.Start(command.arguments);
 
     const PreparationResult result = PrepareCommand(word, record);
     if (result.ok) {
@@ -134,11 +132,7 @@ PreparationResult OperationPreparer::PrepareCommand(const std::string& word, TDa
 }
 
 ArgumentValue OperationPreparer::Next() {
-    const std::string token = NextToken(arguments_, argumentPos_);
-    if (token.empty()) {
-        return {};
-    }
-    return EvaluateArgument(token, script_.variables, context_.prompter);
+    return arguments_.Next();
 }
 
 std::int32_t OperationPreparer::NextRounded(std::int32_t whenNotOk) {
@@ -146,37 +140,12 @@ std::int32_t OperationPreparer::NextRounded(std::int32_t whenNotOk) {
     return argument.ok ? RoundToInt(argument.value) : whenNotOk;
 }
 
-bool OperationPreparer::Warn(const std::string& message, bool* ignored) {
-    if (ignoreAll_) {
-        return true;
-    }
-    switch (context_.prompter.warn(message, true, true)) {
-    case WarningResult::Ignore:
-        if (ignored != nullptr) {
-            *ignored = true;
-        }
-        return true;
-    case WarningResult::IgnoreAll:
-        ignoreAll_ = true;
-        return true;
-    default:
-        return false;
-    }
+bool OperationPreparer::Warn(const std::string& message) {
+    return warnings_.Warn(message);
 }
 
 bool OperationPreparer::CheckOslDevice(int device, bool forRamp) {
-    if (OslDeviceInProfile(script_.profile.Devices, device)) {
-        return true;
-    }
-    const std::string number = std::to_string(device);
-    bool ignored = false;
-    if (!Warn("OSL/IRSL device " + number + " not in current profile!", &ignored)) {
-        return false;
-    }
-    if (forRamp && ignored) {
-        return Warn("OSL/IRSL device " + number + " not capable of MOSL!");
-    }
-    return true;
+    return warnings_.CheckOslDevice(script_.profile.Devices, device, forRamp);
 }
 
 // ---- Heating ----

@@ -2,11 +2,10 @@
 
 #include "core/Prompter.h"
 #include "script/ChannelLayout.h"
+#include "script/CommandWords.h"
 #include "script/Device_type.h"
 #include "script/IrradiatorTable.h"
 #include "script/ProfileChecks.h"
-#include "script/ScriptLexer.h"
-#include "script/ScriptWords.h"
 #include "script/sc_Script.h"
 
 #include <algorithm>
@@ -71,7 +70,8 @@ void RestartStepRecords(sc_Item& disk) {
 
 StepRecordBuilder::StepRecordBuilder(sc_Script& script, sc_Item& disk, bool& ignoreAll,
                                      StepRecordContext& context)
-    : script_(script), disk_(disk), ignoreAll_(ignoreAll), context_(context) {}
+    : script_(script), disk_(disk), context_(context),
+      arguments_(script.variables, context.prompter), warnings_(context.prompter, ignoreAll) {}
 
 void StepRecordBuilder::Start(StepRecord& record) {
     record = StepRecord{};
@@ -82,20 +82,14 @@ void StepRecordBuilder::Start(StepRecord& record) {
 }
 
 bool StepRecordBuilder::Read(const sc_Command& command, StepRecord& record) {
-    std::string word;
-    normalization_ = background_ = false;
-    std::size_t pos = 1;
-    for (std::string token = NextToken(command.name, pos); !token.empty();
-         token = NextToken(command.name, pos)) {
-        normalization_ = normalization_ || token == "NORM";
-        background_ = background_ || token == "BGD";
-        word = token;
-    }
+    const CommandWords words = CommandWords::Of(command.name);
+    const std::string& word = words.word;
+    normalization_ = words.normalization;
+    background_ = words.background;
     if (normalization_) {
         record.normalisation = 1;
     }
-    arguments_ = command.arguments;
-    argumentPos_ = 1;
+    arguments_.Start(command.arguments);
     if (word == "TL") {
         ReadTl(record);
     } else if (word == "TLBGD") {
@@ -115,50 +109,13 @@ bool StepRecordBuilder::Read(const sc_Command& command, StepRecord& record) {
 }
 
 ArgumentValue StepRecordBuilder::Next() {
-    const std::string token = NextToken(arguments_, argumentPos_);
-    if (token.empty()) {
-        return {};
-    }
-    return EvaluateArgument(token, script_.variables, context_.prompter);
+    return arguments_.Next();
 }
 
 void StepRecordBuilder::Skip(int count) {
     for (int i = 0; i < count; ++i) {
         Next();
     }
-}
-
-bool StepRecordBuilder::Warn(const std::string& message, bool* ignored) {
-    if (ignoreAll_) {
-        return true;
-    }
-    switch (context_.prompter.warn(message, true, true)) {
-    case WarningResult::Ignore:
-        if (ignored != nullptr) {
-            *ignored = true;
-        }
-        return true;
-    case WarningResult::IgnoreAll:
-        ignoreAll_ = true;
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool StepRecordBuilder::CheckOslDevice(int device, bool forRamp) {
-    if (OslDeviceInProfile(script_.profile.Devices, device)) {
-        return true;
-    }
-    const std::string number = std::to_string(device);
-    bool ignored = false;
-    if (!Warn("OSL/IRSL device " + number + " not in current profile!", &ignored)) {
-        return false;
-    }
-    if (forRamp && ignored) {
-        return Warn("OSL/IRSL device " + number + " not capable of MOSL!");
-    }
-    return true;
 }
 
 // ---- Heating ----
@@ -255,7 +212,7 @@ bool StepRecordBuilder::ReadOsl(StepRecord& record) {
     ExposureBeforeMeasurement(record, false);
     const ArgumentValue device = Next();
     const std::int32_t number = device.ok ? RoundToInt(device.value) : 0;
-    if (device.ok && !CheckOslDevice(number, false)) {
+    if (device.ok && !warnings_.CheckOslDevice(script_.profile.Devices, number, false)) {
         return false;
     }
     record.device = To16(double(OslDeviceBase) + number);
@@ -280,7 +237,7 @@ bool StepRecordBuilder::ReadMosl(StepRecord& record) {
     ExposureBeforeMeasurement(record, true);
     const ArgumentValue device = Next();
     const std::int32_t number = device.ok ? RoundToInt(device.value) : 0;
-    if (device.ok && !CheckOslDevice(number, true)) {
+    if (device.ok && !warnings_.CheckOslDevice(script_.profile.Devices, number, true)) {
         return false;
     }
     record.device = To16(double(RampedOslDeviceBase) + number);
@@ -298,8 +255,8 @@ bool StepRecordBuilder::ReadBleach(StepRecord& record) {
     record.exposedBefore = irradiationRead_ ? 0 : 1;
     const ArgumentValue device = Next();
     if (device.ok && RoundToInt(device.value) != 0 &&
-        !Warn("Bleach device " + std::to_string(RoundToInt(device.value)) +
-              " not in current profile!")) {
+        !warnings_.Warn("Bleach device " + std::to_string(RoundToInt(device.value)) +
+                        " not in current profile!")) {
         return false;
     }
     Skip(2);
@@ -317,13 +274,14 @@ bool StepRecordBuilder::ReadIrradiation(StepRecord& record) {
     const ArgumentValue sourceArgument = Next();
     const std::int32_t source = sourceArgument.ok ? RoundToInt(sourceArgument.value) : -1;
     if (!SourceInProfile(script_.profile, source) &&
-        !Warn("Irradiator " + std::to_string(source) + " not in current profile!")) {
+        !warnings_.Warn("Irradiator " + std::to_string(source) + " not in current profile!")) {
         return false;
     }
     const ArgumentValue positionArgument = Next();
     const std::int32_t position = positionArgument.ok ? RoundToInt(positionArgument.value) : -1;
     if (!PositionInProfile(script_.profile, source, position) &&
-        !Warn("Irradiator position " + std::to_string(position) + " not in current profile!")) {
+        !warnings_.Warn("Irradiator position " + std::to_string(position) +
+                        " not in current profile!")) {
         return false;
     }
     const long long entry = static_cast<long long>(source) + position;

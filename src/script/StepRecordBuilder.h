@@ -1,7 +1,8 @@
 #pragma once
 
 #include "profile/PackedDate.h"
-#include "script/ArgumentEvaluation.h"
+#include "script/ArgumentReader.h"
+#include "script/ProfileWarnings.h"
 #include "script/StepRecord.h"
 
 #include <cstddef>
@@ -46,9 +47,6 @@ public:
 private:
     ArgumentValue Next();
     void Skip(int count);
-    // A failed profile check: warns unless all are ignored. False when the operator aborts.
-    bool Warn(const std::string& message, bool* ignored = nullptr);
-    bool CheckOslDevice(int device, bool forRamp);
 
     void ReadTl(StepRecord& record);
     void ReadTlBackground(StepRecord& record);
@@ -63,10 +61,9 @@ private:
 
     sc_Script& script_;
     sc_Item& disk_;
-    bool& ignoreAll_;
     StepRecordContext& context_;
-    std::string arguments_;
-    std::size_t argumentPos_ = 1;
+    ArgumentReader arguments_;
+    ProfileWarnings warnings_;
     bool normalization_ = false; // N: the command carries NORM
     bool background_ = false;    // B: the command carries BGD
     bool preheatRead_ = false;

@@ -4,71 +4,63 @@
 
 #include <charconv>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace gw::tool {
 
 namespace {
 
-std::string Number(double value) {
-    if (!std::isfinite(value)) {
-        return "null";
-    }
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
-std::string Letter(char letter) {
+std::string OneCharacter(char letter) {
     return JsonText(letter == 0 ? std::string() : std::string(1, letter));
 }
 
-std::string Layout(const std::array<std::uint8_t, 4>& counts) {
-    std::string text = "[";
-    for (std::size_t i = 0; i < counts.size(); ++i) {
-        text += (i == 0 ? "" : ", ") + std::to_string(counts[i]);
-    }
-    return text + "]";
+// Shortest form that reads back to the same double; null for what JSON cannot hold.
+std::string Real(double value) {
+    char buffer[32];
+    char* end =
+        std::isfinite(value) ? std::to_chars(buffer, buffer + sizeof buffer, value).ptr : nullptr;
+    return end != nullptr ? std::string(buffer, end) : "null";
 }
 
-class Fields {
-public:
-    void Add(const char* name, const std::string& json) {
-        text_ += (text_.empty() ? "{" : ", ") + std::string("\"") + name + "\": " + json;
-    }
-    void Add(const char* name, int value) { Add(name, std::to_string(value)); }
-    std::string Close() const { return text_ + "}"; }
-
-private:
-    std::string text_;
-};
+std::string Counts(const std::array<std::uint8_t, 4>& counts) {
+    return "[" + std::to_string(counts[0]) + ", " + std::to_string(counts[1]) + ", " +
+           std::to_string(counts[2]) + ", " + std::to_string(counts[3]) + "]";
+}
 
 } // namespace
 
 std::string StepRecordToJson(const StepRecord& r) {
-    Fields f;
-    f.Add("heatingRate", r.heatingRate);
-    f.Add("preheatTime", r.preheatTime);
-    f.Add("preheatTemperature", r.preheatTemperature);
-    f.Add("irradiationTime", r.irradiationTime);
-    f.Add("endTemperature", r.endTemperature);
-    f.Add("position", r.position);
-    f.Add("device", r.device);
-    f.Add("exposedBefore", r.exposedBefore);
-    f.Add("normalisation", r.normalisation);
-    f.Add("notBackground", r.notBackground);
-    f.Add("singleAliquotClean", r.singleAliquotClean);
-    f.Add("natural", r.natural);
-    f.Add("irradiatorLetter", Letter(r.irradiatorLetter));
-    f.Add("preheatType", Letter(r.preheatType));
-    f.Add("irradiationDate", int(r.irradiationDate.Value));
-    f.Add("exposure", Number(r.exposure));
-    f.Add("doseRate", Number(r.doseRate));
-    f.Add("rateUnit", JsonText(r.rateUnit));
-    f.Add("diskText", JsonText(r.diskText));
-    f.Add("channelLayout", Layout(r.channelLayout));
-    f.Add("sampleTemperature", r.sampleTemperature);
-    f.Add("power", r.power);
-    return f.Close();
+    using std::to_string;
+    const std::vector<std::pair<const char*, std::string>> fields = {
+        {"heatingRate", to_string(r.heatingRate)},
+        {"preheatTime", to_string(r.preheatTime)},
+        {"preheatTemperature", to_string(r.preheatTemperature)},
+        {"irradiationTime", to_string(r.irradiationTime)},
+        {"endTemperature", to_string(r.endTemperature)},
+        {"position", to_string(r.position)},
+        {"device", to_string(r.device)},
+        {"exposedBefore", to_string(r.exposedBefore)},
+        {"normalisation", to_string(r.normalisation)},
+        {"notBackground", to_string(r.notBackground)},
+        {"singleAliquotClean", to_string(r.singleAliquotClean)},
+        {"natural", to_string(r.natural)},
+        {"irradiatorLetter", OneCharacter(r.irradiatorLetter)},
+        {"preheatType", OneCharacter(r.preheatType)},
+        {"irradiationDate", to_string(r.irradiationDate.Value)},
+        {"exposure", Real(r.exposure)},
+        {"doseRate", Real(r.doseRate)},
+        {"rateUnit", JsonText(r.rateUnit)},
+        {"diskText", JsonText(r.diskText)},
+        {"channelLayout", Counts(r.channelLayout)},
+        {"sampleTemperature", to_string(r.sampleTemperature)},
+        {"power", to_string(r.power)},
+    };
+    std::string json;
+    for (const auto& [name, value] : fields) {
+        json += (json.empty() ? "{\"" : ", \"") + std::string(name) + "\": " + value;
+    }
+    return json + "}";
 }
 
 } // namespace gw::tool
