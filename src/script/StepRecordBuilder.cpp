@@ -190,6 +190,17 @@ void StepRecordBuilder::ExposureBeforeMeasurement(StepRecord& record, bool withR
     }
 }
 
+bool StepRecordBuilder::ReadDevice(StepRecord& record, int base, bool forRamp) {
+    const ArgumentValue device = Next();
+    const std::int32_t number = device.ok ? RoundToInt(device.value) : 0;
+    if (device.ok && !warnings_.CheckOslDevice(script_.profile.Devices, number, forRamp)) {
+        return false;
+    }
+    record.device = To16(double(base) + number);
+    ReadLightMeasurement(record);
+    return true;
+}
+
 void StepRecordBuilder::ReadLightMeasurement(StepRecord& record) {
     record.notBackground = background_ ? 0 : 1;
     record.natural = !disk_.recordHot && !normalization_ ? 1 : 0;
@@ -210,13 +221,9 @@ void StepRecordBuilder::ReadLightMeasurement(StepRecord& record) {
 
 bool StepRecordBuilder::ReadOsl(StepRecord& record) {
     ExposureBeforeMeasurement(record, false);
-    const ArgumentValue device = Next();
-    const std::int32_t number = device.ok ? RoundToInt(device.value) : 0;
-    if (device.ok && !warnings_.CheckOslDevice(script_.profile.Devices, number, false)) {
+    if (!ReadDevice(record, OslDeviceBase, false)) {
         return false;
     }
-    record.device = To16(double(OslDeviceBase) + number);
-    ReadLightMeasurement(record);
     const double luminescence = Amount(Next());
     const double bleach = Amount(Next());
     const double background = Amount(Next());
@@ -235,13 +242,9 @@ bool StepRecordBuilder::ReadOsl(StepRecord& record) {
 
 bool StepRecordBuilder::ReadMosl(StepRecord& record) {
     ExposureBeforeMeasurement(record, true);
-    const ArgumentValue device = Next();
-    const std::int32_t number = device.ok ? RoundToInt(device.value) : 0;
-    if (device.ok && !warnings_.CheckOslDevice(script_.profile.Devices, number, true)) {
+    if (!ReadDevice(record, RampedOslDeviceBase, true)) {
         return false;
     }
-    record.device = To16(double(RampedOslDeviceBase) + number);
-    ReadLightMeasurement(record);
     const double seconds = Amount(Next());
     record.singleAliquotClean = 0;
     if (disk_.recordExposed) {

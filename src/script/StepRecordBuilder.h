@@ -53,6 +53,9 @@ private:
     void ReadPreheat(StepRecord& record);
     bool ReadOsl(StepRecord& record);
     bool ReadMosl(StepRecord& record);
+    // The device argument with its check, then the parts OSL and LM-OSL share; false when the
+    // operator aborts.
+    bool ReadDevice(StepRecord& record, int base, bool forRamp);
     // The parts OSL and LM-OSL share after the device check: purpose, preheat, power, sample.
     void ReadLightMeasurement(StepRecord& record);
     bool ReadIrradiation(StepRecord& record);
