@@ -269,7 +269,10 @@ TEST_F(CompatibilityWriterTest, OslRecordStartsAtSlotOneAndIsCorrectedByTheProfi
     EXPECT_EQ(writer->Table(0).At(0).processed, 1);
     EXPECT_EQ(writer->Table(0).At(0).flag, 1);
 
-    // A background OSL of the same disk later: 50 channels of 0.1 s with 2 counts, 20 per second.
+    // A background OSL of another disk leaves it; one of the same disk later corrects it again:
+    // 50 channels of 0.1 s with 2 counts, 20 per second.
+    Step(Osl({0, 50, 0, 0}, 20, true), Curve(50, 1, [](int, int) { return 5.0; }), 7);
+    EXPECT_EQ(SubRecord(0), corrected);
     Step(Osl({0, 50, 0, 0}, 20, true), Curve(50, 1, [](int, int) { return 2.0; }));
     const std::vector<double> again = SubRecord(0);
     for (int k = 1; k <= 99; ++k) {
