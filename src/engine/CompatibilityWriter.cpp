@@ -21,6 +21,13 @@ int StoredPoints(const TDataType& operation) {
     return operation.Kind == OperationKind::TL ? operation.Points : operation.Points + 1;
 }
 
+StepRecord MarksOf(const TDataType& operation) {
+    StepRecord marks;
+    marks.notBackground = operation.isBackground() ? 0 : 1;
+    marks.normalisation = operation.isNormalization() ? 1 : 0;
+    return marks;
+}
+
 } // namespace
 
 CompatibilityWriter::CompatibilityWriter(CompatibilitySettings settings)
@@ -79,12 +86,11 @@ BinaryRecord CompatibilityWriter::MeasurementRecord(const CompatibilityStep& ste
             ": data has been truncated to the first 100 points");
     }
 
-    StepRecord stepRecord;
+    // Without a step record the record is written all the same, marked from the operation's own
+    // purpose; a builder that has nothing to add leaves these marks.
+    StepRecord stepRecord = MarksOf(operation);
     if (!step.stepRecord || !step.stepRecord(stepRecord)) {
-        // The record is written all the same, marked from the operation's own purpose.
-        stepRecord = StepRecord{};
-        stepRecord.notBackground = operation.isBackground() ? 0 : 1;
-        stepRecord.normalisation = operation.isNormalization() ? 1 : 0;
+        stepRecord = MarksOf(operation);
         Log(": Binary record " + std::to_string(recordCount_) + ": no step record for disk " +
             std::to_string(step.diskNumber));
     }

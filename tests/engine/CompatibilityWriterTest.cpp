@@ -464,6 +464,18 @@ TEST_F(CompatibilityWriterTest, AddToFileKeepsOldRecordsAndCorrectsThisRunsOwn) 
     EXPECT_DOUBLE_EQ(b[12], 22.0);
 }
 
+TEST_F(CompatibilityWriterTest, RecordWithoutStepRecordIsMarkedFromItsOperation) {
+    Open();
+    const TDataType background = Tl(10, true);
+    const PointTable points = Curve(10, 0, Ramp);
+    const FileError error =
+        writer->AddStep({background, points, 0, 4, [](StepRecord&) { return false; }});
+    ASSERT_FALSE(error) << error.message;
+    EXPECT_EQ(DatRecord(0)[14], 0);
+    EXPECT_EQ(writer->MeasurementCount(), -1);
+    EXPECT_EQ(logged, std::vector<std::string>{": Binary record 0: no step record for disk 4"});
+}
+
 TEST(BackgroundTableTest, GrowsByTwentyPastItsEnd) {
     BackgroundTable table;
     EXPECT_EQ(table.Capacity(), 400);
