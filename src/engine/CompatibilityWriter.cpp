@@ -49,7 +49,7 @@ FileError CompatibilityWriter::Open() {
             return error;
         }
     }
-    header_.Start(settings_.today());
+    header_.Start(Today());
     return {};
 }
 
@@ -59,7 +59,7 @@ bool CompatibilityWriter::WritesRecord(const TDataType& operation) {
 }
 
 FileError CompatibilityWriter::AddStep(const CompatibilityStep& step) {
-    header_.ApplyStep(step.operation, settings_.today());
+    header_.ApplyStep(step.operation, Today());
     if (!WritesRecord(step.operation)) {
         return {};
     }
@@ -69,7 +69,7 @@ FileError CompatibilityWriter::AddStep(const CompatibilityStep& step) {
             return error;
         }
     }
-    header_.Start(settings_.today());
+    header_.Start(Today());
     return {};
 }
 
@@ -196,6 +196,10 @@ FileError CompatibilityWriter::Subtract(int c, int q, int r) {
     }
     entry.processed = 1;
     return channel.subtraction.Write(entry.subtractionIndex, SubtractionBytes(corrected));
+}
+
+CivilDate CompatibilityWriter::Today() const {
+    return settings_.today ? settings_.today() : TodayLocal();
 }
 
 void CompatibilityWriter::Log(const std::string& text) const {

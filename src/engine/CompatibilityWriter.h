@@ -82,6 +82,7 @@ private:
     FileError SubtractBackgrounds(int channel, int record, int curveCode,
                                   const CompatibilityStep& step);
     FileError Subtract(int channel, int measurement, int reference);
+    CivilDate Today() const;
     void Log(const std::string& text) const;
 
     CompatibilitySettings settings_;
