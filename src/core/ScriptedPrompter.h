@@ -24,6 +24,7 @@ public:
     std::deque<WarningResult> warnings;
     std::deque<Answer> answers;
     std::vector<Shown> shown;
+    std::vector<MessageKind> messageIcons; // the icon of each message box, in order
 
     std::optional<double> askNumber(const std::string& heading,
                                     const std::string& valueText) override;

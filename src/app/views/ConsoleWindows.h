@@ -5,7 +5,9 @@
 namespace gw {
 
 class Console;
+class QtScriptEditorDialogs;
 class TConsoleForm;
+class TScrptEditor;
 
 // Every window of the console, created once at start in this order and kept for the life of the
 // process; only the main window is shown at start. The take-data dialog, the live graph, the
@@ -18,9 +20,12 @@ public:
     ~ConsoleWindows();
 
     TConsoleForm& consoleForm() { return *consoleForm_; }
+    TScrptEditor& scriptEditor() { return *scriptEditor_; }
 
 private:
     std::unique_ptr<TConsoleForm> consoleForm_;
+    std::unique_ptr<QtScriptEditorDialogs> editorDialogs_;
+    std::unique_ptr<TScrptEditor> scriptEditor_;
 };
 
 } // namespace gw
