@@ -195,7 +195,10 @@ bool Console::activateProfile(const std::string& path) {
 }
 
 bool Console::OperationInFlight() const {
-    return static_cast<bool>(Finisher) || (startTimer_.isActive() && static_cast<bool>(TakeData)) ||
+    // The start timer that opens the ports at start-up holds no operation.
+    const bool starterPending =
+        startTimer_.isActive() && static_cast<bool>(TakeData) && !openingPorts_;
+    return static_cast<bool>(Finisher) || starterPending ||
            runState.RunActive || runState.MetascriptRunning;
 }
 
@@ -277,15 +280,18 @@ void Console::resetEvents() {
 void Console::mainWindowShown() {
     TakeData = [this] { openPorts(); };
     armStartTimer(StartDelayMs);
+    openingPorts_ = true;
 }
 
 void Console::armStartTimer(int nominalMs) {
+    openingPorts_ = false;
     startTimer_.setInterval(TimeScale::TimerMs(nominalMs));
     startTimer_.start();
 }
 
 void Console::onStartTimer() {
     startTimer_.stop();
+    openingPorts_ = false;
     log_.AppendLog(": about to start TakeData");
     if (!TakeData) {
         log_.AppendLog(": TakeData is nil");

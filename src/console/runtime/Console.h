@@ -158,6 +158,7 @@ private:
     ProfileContext profileContext_;
     MainFormHooks* hooks_ = nullptr;
     QTimer startTimer_;
+    bool openingPorts_ = false; // the start timer's starter opens the ports, no operation
     std::vector<std::string> startupNotes_; // logged once the dump has been emptied at start-up
     ReaderReplyHandler readerReplies_{*this};
     ScannerLink scannerLink_{*this};
