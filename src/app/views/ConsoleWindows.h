@@ -6,6 +6,7 @@ namespace gw {
 
 class Console;
 class TConsoleForm;
+class TGraphForm;
 
 // Every window of the console, created once at start in this order and kept for the life of the
 // process; only the main window is shown at start. The take-data dialog, the live graph, the
@@ -18,9 +19,11 @@ public:
     ~ConsoleWindows();
 
     TConsoleForm& consoleForm() { return *consoleForm_; }
+    TGraphForm& graphForm() { return *graphForm_; }
 
 private:
     std::unique_ptr<TConsoleForm> consoleForm_;
+    std::unique_ptr<TGraphForm> graphForm_;
 };
 
 } // namespace gw

@@ -12,6 +12,7 @@
 #include "console/views/WelcomePanel.h"
 #include "core/Prompter.h"
 #include "core/SystemTypeNames.h"
+#include "engine/AcquisitionStatusText.h"
 #include "engine/runtime/MeasurementEngine.h"
 #include "link/DumpLine.h"
 #include "link/PortSettingsStorage.h"
@@ -21,6 +22,7 @@
 #include "profile/ProfileFile.h"
 #include "windows/views/HelpFile.h"
 #include "windows/views/RecolourControls.h"
+#include "windows/views/TGraphForm.h"
 
 #include <QAction>
 #include <QApplication>
@@ -113,10 +115,9 @@ void TConsoleForm::wireTakeDataActions() {
             ActionNotAvailableYet(action->text());
         });
     };
-    for (QAction* action :
-         {menus_->ActionTakeScript, menus_->ActionContinueScript, menus_->ActionStopScript,
-          menus_->ActionTakeOSL, menus_->ActionTakeMOSL, menus_->ActionTakeTL,
-          menus_->ActionIrradiate, menus_->ActionShowGraph}) {
+    for (QAction* action : {menus_->ActionTakeScript, menus_->ActionContinueScript,
+                            menus_->ActionStopScript, menus_->ActionTakeOSL, menus_->ActionTakeMOSL,
+                            menus_->ActionTakeTL, menus_->ActionIrradiate}) {
         notYet(action);
     }
 }
@@ -134,6 +135,44 @@ void TConsoleForm::attachEngine(MeasurementEngine& engine) {
             engine.AbortAll();
         }
     });
+    engine_ = &engine;
+    if (graph_) {
+        engine.setView(graph_);
+        graph_->setOperationInFlight([this, &engine] {
+            const AcquisitionState& a = engine.state();
+            return engine.dataTakeRunning() || a.TakingData || a.Irradiating || a.Querying ||
+                   static_cast<bool>(console_.Finisher) || static_cast<bool>(console_.TakeData);
+        });
+    }
+}
+
+void TConsoleForm::detachGraph() {
+    if (engine_ && graph_) {
+        engine_->setView(nullptr);
+    }
+    if (graph_) {
+        graph_->disconnect(this);
+    }
+    graph_ = nullptr;
+}
+
+void TConsoleForm::attachGraph(TGraphForm& graph) {
+    graph_ = &graph;
+    graph.setConsoleLink(link_.get());
+    graph.setRunState(&console_.runState);
+    graph.layOutForSystem(console_.SystemType());
+    QAction* showGraph = menus_->ActionShowGraph;
+    connect(showGraph, &QAction::triggered, this, [this] {
+        graph_->setVisible(!graph_->isVisible());
+        if (graph_->isVisible()) {
+            graph_->raise();
+        }
+    });
+    connect(&graph, &TGraphForm::shownChanged, showGraph, &QAction::setChecked);
+    connect(&graph, &TGraphForm::abortRequested, this,
+            [this] { menus_->ActionAbortOperation->setChecked(true); });
+    connect(&graph, &TGraphForm::stopScriptRequested, this,
+            [this] { menus_->ActionStopScript->trigger(); });
 }
 
 void TConsoleForm::wireSystemActions() {
@@ -312,6 +351,20 @@ void TConsoleForm::ActionNotAvailableYet(const QString& caption) {
 void TConsoleForm::RefreshPanels() {
     WorkArea->refreshPanels(console_.readerState, console_.SystemType(),
                             console_.linkState.layout.CounterChannels);
+    refreshGraphReadouts();
+}
+
+void TConsoleForm::refreshGraphReadouts() {
+    if (!graph_ || !graph_->isVisible()) {
+        return;
+    }
+    const ReaderState& reader = console_.readerState;
+    AcquisitionState idle;
+    const AcquisitionState& acquisition = engine_ ? engine_->state() : idle;
+    const std::string status =
+        AcquisitionStatusText(console_.CurrentOperation, acquisition, reader.Flags, reader.Timer);
+    graph_->refreshReadouts(reader, console_.SystemType(), FromWindows1252(status),
+                            !acquisition.TakingData && !acquisition.Irradiating);
 }
 
 void TConsoleForm::DecodeDumpLine(const std::string& line) {
@@ -338,6 +391,9 @@ void TConsoleForm::setCaption(const std::string& caption) {
 
 void TConsoleForm::layOutPanels(int systemType) {
     WorkArea->layoutPanels(systemType, console_.linkState.layout.CounterChannels);
+    if (graph_) {
+        graph_->layOutForSystem(systemType);
+    }
 }
 
 void TConsoleForm::setCorrectReaderChecked(bool checked) {

@@ -21,6 +21,7 @@ class ConsoleMenus;
 class ConsoleWorkArea;
 class DumpView;
 class LinkPort;
+class TGraphForm;
 
 // The main window: the command console and the dump on the left, the data and status panels on
 // the right, the error panel below them, the connection panel at the bottom, and the menus with
@@ -60,7 +61,12 @@ public:
     void replayDumpFile(const QString& path);
     // "Abort operation" ends everything the engine is doing when it becomes checked; the engine
     // unchecks it (and "Stop script") when the abort is done. The engine must outlive the form.
+    // The engine draws in the live graph when one is attached first; Abort there ends any
+    // operation in flight.
     void attachEngine(MeasurementEngine& engine);
+    // The live graph window: "Show graph", its readouts, its reader-function buttons and Abort.
+    void attachGraph(TGraphForm& graph);
+    void detachGraph();
 
     // Where "Command.info" is looked for, first match wins: the working directory, then the
     // directory of the executable.
@@ -100,11 +106,14 @@ private:
     void saveParameters();
     void readDumpFile();
     void displayHelpFile();
+    void refreshGraphReadouts();
     // The measurement, script and profile windows are not part of this build yet.
     void ActionNotAvailableYet(const QString& caption);
 
     Console& console_;
     std::unique_ptr<ConsoleCommandLink> link_;
+    TGraphForm* graph_ = nullptr;
+    MeasurementEngine* engine_ = nullptr;
     ConsoleMenus* menus_ = nullptr;
     ApplicationIcon applicationIcon_;
     bool shownOnce_ = false;
