@@ -6,13 +6,17 @@
 #include "console/runtime/Console.h"
 #include "console/runtime/LocaleLogClock.h"
 #include "core/TimeScale.h"
+#include "engine/DataFileFormat.h"
 #include "engine/runtime/MeasurementEngine.h"
+#include "engine/runtime/OperationSequencer.h"
 #include "platform/ParallelPortLampSwitch.h"
 #include "platform/QSettingsStore.h"
 #include "sim/runtime/SimulatedReaderBench.h"
 #include "windows/views/QtPrompter.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QLocale>
 #include <cstdio>
 #include <memory>
 
@@ -26,6 +30,19 @@ std::vector<std::string> programArguments() {
         arguments.push_back(all[i].toStdString());
     }
     return arguments;
+}
+
+// Numbers and date-times in data files as the operator's locale writes them: its decimal
+// separator, and its short date followed by its long time.
+gw::DataFileFormat localeDataFileFormat() {
+    const QLocale locale = QLocale::system();
+    return gw::DataFileFormat(locale.decimalPoint().toStdString(), [locale](double days) {
+        const QDateTime epoch(QDate(1899, 12, 30), QTime(0, 0));
+        const QDateTime when = epoch.addMSecs(static_cast<qint64>(days * 86400000.0 + 0.5));
+        return (locale.toString(when.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+                locale.toString(when.time(), QLocale::LongFormat))
+            .toStdString();
+    });
 }
 
 } // namespace
@@ -59,10 +76,14 @@ int main(int argc, char** argv) {
     const std::unique_ptr<gw::LampSwitch> lampSwitch = gw::ParallelPortLampSwitch::Create();
     gw::MeasurementEngine engine(console, *lampSwitch);
 
+    // Single measurements from the take-data actions, one range or hole sequence at a time.
+    gw::OperationSequencer sequencer(console, engine, localeDataFileFormat());
+
     gw::ConsoleWindows windows(console);
     gw::TConsoleForm& form = windows.consoleForm();
     prompter.setParentWidget(&form);
     form.attachEngine(engine);
+    windows.attachSequencer(sequencer, engine);
     console.InitMainForm(options, form);
     form.show();
     return QApplication::exec();

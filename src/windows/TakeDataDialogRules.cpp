@@ -1,6 +1,7 @@
 #include "windows/TakeDataDialogRules.h"
 
 #include "core/SystemTypeNames.h"
+#include "engine/TakeDataOperation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,11 +9,6 @@
 namespace gw {
 
 namespace {
-
-bool AfterglowAvailable(const TakeDataDialogContext& context) {
-    const int code = context.afterglowCode;
-    return (code == 0 || code == 14 || code == 17 || code == 20) && !context.compatibility;
-}
 
 void LayOutScanner(const TakeDataValues& v, const TakeDataDialogContext& context,
                    TakeDataLayout& l) {
@@ -38,7 +34,7 @@ void LayOutTl(const TakeDataValues& v, const TakeDataDialogContext& context, Tak
     }
     l.osGroupVisible = v.Tl.SwitchOsOn;
     l.dataSpaceEnabled = v.Tl.SwitchOsOn && !context.compatibility;
-    l.afterglowBoxVisible = AfterglowAvailable(context);
+    l.afterglowBoxVisible = AfterglowBoxShown(context.afterglowCode, context.compatibility);
     l.afterglowGroupVisible = l.afterglowBoxVisible && v.Tl.Afterglow.RecordAfterglow;
     l.resolutionEnabled = context.readerType == System6600;
 }
@@ -120,19 +116,6 @@ void TakeDataDialogRules::changeDisk(TakeDataValues& values, int disk) {
 void TakeDataDialogRules::changeToDisk(TakeDataValues& values, int toDisk) {
     values.ToDisk = toDisk;
     values.Disk = std::min(values.Disk, toDisk);
-}
-
-void TakeDataDialogRules::applyOk(TakeDataValues& values) {
-    if (!values.Range) {
-        values.ToDisk = values.Disk;
-    }
-    if (values.UseScanner && values.AllHoles) {
-        values.Hole = values.Holes.firstSelectedFrom(values.Disk, 0);
-    }
-    if (values.Sheet == TakeDataSheet::TL && !values.PreheatForm &&
-        values.Tl.EndTemp < values.Tl.OsStop) {
-        values.Tl.OsStop = values.Tl.EndTemp;
-    }
 }
 
 bool TakeDataDialogRules::osOrderQuestionDue(const TakeDataValues& values) {

@@ -73,10 +73,6 @@ public:
     static void changeDisk(TakeDataValues& values, int disk);
     static void changeToDisk(TakeDataValues& values, int toDisk);
 
-    // The field changes of OK before the values are checked: "to" follows the disk without a
-    // range, "all" starts at the disk's first selected hole, and the OS stop temperature is no
-    // higher than the end temperature.
-    static void applyOk(TakeDataValues& values);
     // The close question of a TL: stimulation starting at or above its stop temperature.
     static bool osOrderQuestionDue(const TakeDataValues& values);
 };

@@ -70,7 +70,6 @@ TEST_F(TakeDataDialog, FieldsGoIntoTheValuesAtOk) {
     dialog.RangeBox->setChecked(true);
     dialog.ToDisk->setValue(5);
     dialog.EndTemp->setValue(450);
-    dialog.OsStop->setValue(480);
     dialog.StagePreheat->setChecked(true);
     dialog.AfterglowBox->setChecked(true);
     ASSERT_TRUE(dialog.confirm());
@@ -79,8 +78,6 @@ TEST_F(TakeDataDialog, FieldsGoIntoTheValuesAtOk) {
     EXPECT_EQ(live.Disk, 3);
     EXPECT_EQ(live.ToDisk, 5);
     EXPECT_EQ(live.Tl.EndTemp, 450);
-    EXPECT_EQ(live.Tl.OsStop, 450); // no higher than the end temperature
-    EXPECT_EQ(dialog.OsStop->value(), 450);
     EXPECT_FALSE(live.Tl.PreheatWithCooling);
     EXPECT_TRUE(live.Tl.Afterglow.RecordAfterglow);
 
@@ -138,8 +135,8 @@ TEST_F(TakeDataDialog, RefusesAllHolesOfADiskWithoutSelectedHoles) {
     EXPECT_NE(lastMessage().find("all"), std::string::npos);
     dialog.DiskNo->setValue(3);
     ASSERT_TRUE(dialog.confirm());
-    EXPECT_EQ(live.Hole, 0);
     EXPECT_TRUE(live.UseScanner);
+    EXPECT_TRUE(live.AllHoles);
 }
 
 TEST_F(TakeDataDialog, RefusesAConfirmationWhileAnOperationRuns) {

@@ -14,6 +14,7 @@
 #include "core/SystemTypeNames.h"
 #include "engine/AcquisitionStatusText.h"
 #include "engine/runtime/MeasurementEngine.h"
+#include "engine/runtime/OperationSequencer.h"
 #include "link/DumpLine.h"
 #include "link/PortSettingsStorage.h"
 #include "link/views/ConnectionLamps.h"
@@ -23,6 +24,7 @@
 #include "windows/views/HelpFile.h"
 #include "windows/views/RecolourControls.h"
 #include "windows/views/TGraphForm.h"
+#include "windows/views/TTakeDataDlg.h"
 
 #include <QAction>
 #include <QApplication>
@@ -41,6 +43,7 @@
 #include <QSysInfo>
 #include <QTextStream>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace gw {
 
@@ -144,6 +147,40 @@ void TConsoleForm::attachEngine(MeasurementEngine& engine) {
                    static_cast<bool>(console_.Finisher) || static_cast<bool>(console_.TakeData);
         });
     }
+}
+
+void TConsoleForm::attachSequencer(OperationSequencer& sequencer, TTakeDataDlg& dialog) {
+    sequencer.showDialog = [this, &dialog](TakeDataValues& values) {
+        const bool irradiationOnly = std::exchange(irradiationOnly_, false);
+        if (values.PreheatForm) {
+            return dialog.execPreheatOnly();
+        }
+        return irradiationOnly ? dialog.execIrradiationOnly() : dialog.execSheet(values.Sheet);
+    };
+    const std::pair<QAction*, TakeDataSheet> actions[] = {
+        {menus_->ActionTakeOSL, TakeDataSheet::OSL},
+        {menus_->ActionTakeMOSL, TakeDataSheet::MOSL},
+        {menus_->ActionTakeTL, TakeDataSheet::TL},
+        {menus_->ActionIrradiate, TakeDataSheet::Irradiate},
+    };
+    for (const auto& [action, sheet] : actions) {
+        action->disconnect(this); // no longer "not available"
+        connect(action, &QAction::triggered, this,
+                [&sequencer, sheet] { sequencer.takeData(sheet); });
+    }
+    if (!graph_) {
+        return;
+    }
+    graph_->setOperationInFlight([&sequencer] { return sequencer.inFlight(); });
+    connect(graph_, &TGraphForm::irradRequested, this, [this, &sequencer] {
+        irradiationOnly_ = true;
+        sequencer.takeData(TakeDataSheet::Irradiate);
+        irradiationOnly_ = false;
+    });
+    connect(graph_, &TGraphForm::preheatRequested, this, [&sequencer, &dialog] {
+        sequencer.takeData(TakeDataSheet::TL, true);
+        dialog.endPreheatForm();
+    });
 }
 
 void TConsoleForm::detachGraph() {

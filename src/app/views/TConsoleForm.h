@@ -21,7 +21,9 @@ class ConsoleMenus;
 class ConsoleWorkArea;
 class DumpView;
 class LinkPort;
+class OperationSequencer;
 class TGraphForm;
+class TTakeDataDlg;
 
 // The main window: the command console and the dump on the left, the data and status panels on
 // the right, the error panel below them, the connection panel at the bottom, and the menus with
@@ -67,6 +69,9 @@ public:
     // The live graph window: "Show graph", its readouts, its reader-function buttons and Abort.
     void attachGraph(TGraphForm& graph);
     void detachGraph();
+    // "Take &OSL", "Take &MOSL", "Take &TL", "&Irradiate" and the graph's "Irrad" and "Preheat"
+    // start the sequencer's take-data action, which shows the dialog.
+    void attachSequencer(OperationSequencer& sequencer, TTakeDataDlg& dialog);
 
     // Where "Command.info" is looked for, first match wins: the working directory, then the
     // directory of the executable.
@@ -114,6 +119,8 @@ private:
     std::unique_ptr<ConsoleCommandLink> link_;
     TGraphForm* graph_ = nullptr;
     MeasurementEngine* engine_ = nullptr;
+    // The live graph's "Irrad" shows the dialog with its irradiation sheet only.
+    bool irradiationOnly_ = false;
     ConsoleMenus* menus_ = nullptr;
     ApplicationIcon applicationIcon_;
     bool shownOnce_ = false;

@@ -93,8 +93,7 @@ QString InfoToField(const std::string& text) {
 
 constexpr const char* OsOrderQuestion =
     "OS starting temperature is greater or equals stop temperature.\rIgnore it?";
-constexpr const char* RunningRefusal =
-    "An operation is running. Wait until it has ended, or abort it, before starting another.";
+constexpr const char* RunningRefusal = "An operation is running.\rWait for its end or abort it.";
 
 } // namespace
 
@@ -634,11 +633,9 @@ bool TTakeDataDlg::confirm() {
     readFields();
     working_.Sheet = static_cast<TakeDataSheet>(Sheets->currentIndex());
     if (inFlight_ && inFlight_()) {
-        prompter_.message(MessageKind::Error, "Error", RunningRefusal);
+        prompter_.message(MessageKind::Warning, "Warning", RunningRefusal);
         return false;
     }
-    TakeDataDialogRules::applyOk(working_);
-    loadFields();
     const TakeDataVerdict verdict =
         CheckTakeData(working_, TakeDataContext{shownContext_.systemType});
     if (!verdict.accepted()) {
