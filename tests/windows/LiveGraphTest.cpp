@@ -131,6 +131,11 @@ TEST_F(GraphFixture, LogarithmicAxisKeepsTheMeasuredValues) {
     QLineSeries* series = form.Chart->channelSeries(0);
     ASSERT_EQ(series->attachedAxes().size(), 2);
     EXPECT_NE(qobject_cast<QLogValueAxis*>(series->attachedAxes()[1]), nullptr);
+    int shownVertical = 0;
+    for (QAbstractAxis* axis : form.Chart->chart()->axes(Qt::Vertical)) {
+        shownVertical += axis->isVisible() ? 1 : 0;
+    }
+    EXPECT_EQ(shownVertical, 1); // no labels of the linear axis left under the log one
     EXPECT_EQ(series->at(0).y(), LiveChart::LogFloor); // zero has no place on a log axis
     form.addCurvePoint(0, 15, 0.5);
     form.refreshChart();

@@ -24,6 +24,18 @@ constexpr double MarkerPixels = 10;
 constexpr double MarkerShare = 0.7;
 constexpr double RangeHeadroom = 1.05;
 
+// Grid lines at 1, 2 or 5 x 10^n, about five over the range, whatever the range's own limit.
+double TickStep(double range) {
+    const double rough = range / 5;
+    const double decade = std::pow(10.0, std::floor(std::log10(rough)));
+    for (double factor : {1.0, 2.0, 5.0}) {
+        if (factor * decade >= rough) {
+            return factor * decade;
+        }
+    }
+    return 10 * decade;
+}
+
 QLineSeries* newSeries(QChart* chart, const QColor& colour, qreal width) {
     auto* series = new QLineSeries(chart);
     QPen pen(colour);
@@ -51,6 +63,12 @@ LiveChart::LiveChart(QWidget* parent) : QChartView(parent) {
     yLinear_->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(xAxis_, Qt::AlignBottom);
     chart->addAxis(yLinear_, Qt::AlignLeft);
+    chart->addAxis(yLog_, Qt::AlignLeft);
+    yLog_->hide();
+    for (QValueAxis* axis : {xAxis_, yLinear_}) {
+        axis->setTickType(QValueAxis::TicksDynamic);
+        axis->setTickAnchor(0);
+    }
     createSeries();
 
     setChartTitle(QStringLiteral("Luminescence glow"));
@@ -71,7 +89,7 @@ void LiveChart::createSeries() {
         curves_[static_cast<std::size_t>(k)] =
             newSeries(c, ChannelColours[static_cast<std::size_t>(k)], 1.5);
     }
-    preheat_ = newSeries(c, Qt::darkGray, 1);
+    preheat_ = newSeries(c, QColor(160, 160, 160), 1);
     marker_ = newSeries(c, Qt::red, 4);
     for (QAbstractSeries* series : c->series()) {
         series->attachAxis(xAxis_);
@@ -105,7 +123,9 @@ void LiveChart::setXAxis(const QString& caption, double upperLimit, int decimals
 }
 
 void LiveChart::setXUpperLimit(double upperLimit) {
-    xAxis_->setRange(0, upperLimit > 0 ? upperLimit : 1);
+    const double limit = upperLimit > 0 && std::isfinite(upperLimit) ? upperLimit : 1;
+    xAxis_->setRange(0, limit);
+    xAxis_->setTickInterval(TickStep(limit));
 }
 
 double LiveChart::xUpperLimit() const {
@@ -120,6 +140,7 @@ void LiveChart::setYUpperLimit(double upperLimit) {
 
 void LiveChart::applyYRange() {
     yLinear_->setRange(0, yUpper_);
+    yLinear_->setTickInterval(TickStep(yUpper_));
     yLog_->setRange(LogFloor, std::max(yUpper_, LogFloor * 10));
 }
 
@@ -225,13 +246,13 @@ void LiveChart::setLogarithmic(bool on) {
     }
     preheat_->replace(shown(measuredPreheat_));
     marker_->replace(shown(marker_->points()));
-    QChart* c = chart();
-    c->removeAxis(from);
-    c->addAxis(to, Qt::AlignLeft);
-    for (QLineSeries* series :
-         {curves_[0], curves_[1], curves_[2], curves_[3], preheat_, marker_}) {
+    // Both axes stay in the chart; the series follow the one in use and the other is hidden.
+    for (QLineSeries* series : {curves_[0], curves_[1], curves_[2], curves_[3], preheat_, marker_}) {
+        series->detachAxis(from);
         series->attachAxis(to);
     }
+    from->hide();
+    to->show();
     applyYRange();
 }
 

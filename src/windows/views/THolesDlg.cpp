@@ -40,6 +40,12 @@ THolesDlg::THolesDlg(QWidget* parent) : QDialog(parent) {
     HoleGrid->setSelectionMode(QAbstractItemView::NoSelection);
     HoleGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     HoleGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    HoleGrid->setTextElideMode(Qt::ElideNone);
+    HoleGrid->setWordWrap(false);
+    HoleGrid->setStyleSheet(QStringLiteral("QTableView::item { padding: 0px; }"));
+    QFont small = HoleGrid->font();
+    small.setPointSizeF(small.pointSizeF() * 0.75); // "99" in bold fits a 20-pixel cell
+    HoleGrid->setFont(small);
     HoleGrid->installEventFilter(this);
     layout->addWidget(HoleGrid, 2, 0, 1, 3, Qt::AlignCenter);
 

@@ -176,9 +176,6 @@ QWidget* TTakeDataDlg::buildOslSheet() {
     auto* sheet = new QWidget(this);
     auto* group = new QGroupBox(QStringLiteral(" OSL device settings "), sheet);
     auto* grid = new QGridLayout(group);
-    grid->addWidget(new QLabel(QStringLiteral("&x"), group), 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("&y"), group), 0, 2);
-    grid->addWidget(new QLabel(QStringLiteral("p&oints"), group), 0, 3);
     grid->addWidget(new QLabel(QStringLiteral("time, s"), group), 0, 4);
     for (std::size_t i = 0; i < 4; ++i) {
         const int row = static_cast<int>(i) + 1;
@@ -192,6 +189,10 @@ QWidget* TTakeDataDlg::buildOslSheet() {
         grid->addWidget(TbPoints[i], row, 3);
         grid->addWidget(TbTime[i], row, 4);
     }
+    // The column captions lead to TB1's fields.
+    grid->addWidget(Buddy("&x", TbX[0], group), 0, 1);
+    grid->addWidget(Buddy("&y", TbY[0], group), 0, 2);
+    grid->addWidget(Buddy("p&oints", TbPoints[0], group), 0, 3);
     TotalPoints = Result(group);
     TotalTime = Result(group);
     grid->addWidget(new QLabel(QStringLiteral("Total points"), group), 5, 2);
