@@ -247,7 +247,8 @@ void LiveChart::setLogarithmic(bool on) {
     preheat_->replace(shown(measuredPreheat_));
     marker_->replace(shown(marker_->points()));
     // Both axes stay in the chart; the series follow the one in use and the other is hidden.
-    for (QLineSeries* series : {curves_[0], curves_[1], curves_[2], curves_[3], preheat_, marker_}) {
+    for (QLineSeries* series :
+         {curves_[0], curves_[1], curves_[2], curves_[3], preheat_, marker_}) {
         series->detachAxis(from);
         series->attachAxis(to);
     }

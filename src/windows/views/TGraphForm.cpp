@@ -79,14 +79,18 @@ TGraphForm::TGraphForm(Prompter& prompter, QWidget* parent)
     auto* left = new QVBoxLayout;
     left->addWidget(Chart, 1);
     left->addWidget(buildScaleBar());
-    auto* right = new QVBoxLayout;
+    // A fixed width, so that the chart keeps its size when Abort or the run panel come and go.
+    auto* rightPanel = new QWidget(this);
+    rightPanel->setFixedWidth(RightPanelWidth);
+    auto* right = new QVBoxLayout(rightPanel);
+    right->setContentsMargins(0, 0, 0, 0);
     right->addWidget(Readouts);
     right->addWidget(RunPanel, 1);
     right->addWidget(buildButtonPanel());
     right->addStretch(0);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 1);
-    layout->addLayout(right, 0);
+    layout->addWidget(rightPanel, 0);
     resize(980, 640);
 
     idleTimer_.setInterval(IdleCheckMs);

@@ -37,6 +37,7 @@ class TGraphForm : public QWidget, public LiveGraphView {
 public:
     static constexpr const char* Caption = "GW_Console Graph";
     static constexpr int IdleCheckMs = 250;
+    static constexpr int RightPanelWidth = 230;
 
     explicit TGraphForm(Prompter& prompter, QWidget* parent = nullptr);
     ~TGraphForm() override;
