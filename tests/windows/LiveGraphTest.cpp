@@ -1,6 +1,6 @@
-#include "console/CommandConsoleLink.h"
 #include "core/ScriptedPrompter.h"
 #include "engine/GraphSetup.h"
+#include "support/RecordingConsoleLink.h"
 #include "windows/views/GraphReadoutPanel.h"
 #include "windows/views/GraphRunPanel.h"
 #include "windows/views/LiveChart.h"
@@ -26,22 +26,6 @@
 namespace gw {
 namespace {
 
-class RecordingLink : public CommandConsoleLink {
-public:
-    bool readerPortOpen() const override { return true; }
-    bool scannerPortOpen() const override { return false; }
-    std::string applyShortReplyRule(const std::string& text) override { return text; }
-    void sendToReader(const std::string& text) override { sent.push_back(text); }
-    void sendToScanner(const std::string&) override {}
-    void appendLog(const std::string& text) override { logged.push_back(text); }
-    void setPurgeSwitch(bool on) override { purge = on; }
-    void setCounterChannels(int) override {}
-
-    std::vector<std::string> sent;
-    std::vector<std::string> logged;
-    std::optional<bool> purge;
-};
-
 struct GraphFixture : ::testing::Test {
     GraphFixture() : form(prompter) {
         form.setConsoleLink(&link);
@@ -63,7 +47,7 @@ struct GraphFixture : ::testing::Test {
     }
 
     ScriptedPrompter prompter;
-    RecordingLink link;
+    RecordingConsoleLink link;
     RunState run;
     TGraphForm form;
 };
@@ -193,7 +177,7 @@ TEST_F(GraphFixture, ReaderFunctionButtonsSwitchWhatTheFlagsShow) {
     form.functionButton(ReaderFunction::Purge)->click();
     form.functionButton(ReaderFunction::HV)->click();
     EXPECT_EQ(link.sent, (std::vector<std::string>{"P0 ", "H1 "}));
-    EXPECT_EQ(link.logged, (std::vector<std::string>{": \"P0 \"", ": \"H1 \""}));
+    EXPECT_EQ(link.log, (std::vector<std::string>{": \"P0 \"", ": \"H1 \""}));
     EXPECT_EQ(link.purge, false);
 
     const char* shortcuts[] = {"Ctrl+P", "Ctrl+C", "Ctrl+H", "Ctrl+L", "Ctrl+V"};

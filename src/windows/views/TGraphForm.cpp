@@ -436,19 +436,15 @@ void TGraphForm::setXPosition(int position) {
 
 bool TGraphForm::exportCsvTo(const QString& path) {
     QString reason;
-    if (Chart->exportCsv(path, &reason)) {
-        return true;
-    }
-    prompter_.message(MessageKind::Error, "Error",
-                      ToWindows1252(QStringLiteral("Cannot write ") + path + ": " + reason));
-    return false;
+    return Chart->exportCsv(path, &reason) || exportFailed(path, reason);
 }
 
 bool TGraphForm::exportPngTo(const QString& path) {
     QString reason;
-    if (Chart->exportPng(path, &reason)) {
-        return true;
-    }
+    return Chart->exportPng(path, &reason) || exportFailed(path, reason);
+}
+
+bool TGraphForm::exportFailed(const QString& path, const QString& reason) {
     prompter_.message(MessageKind::Error, "Error",
                       ToWindows1252(QStringLiteral("Cannot write ") + path + ": " + reason));
     return false;

@@ -133,6 +133,8 @@ private:
     void setAbortPicture(bool running);
     void followOperationInFlight();
     void askExport(bool png);
+    // Tells the operator why the export failed; false.
+    bool exportFailed(const QString& path, const QString& reason);
 
     Prompter& prompter_;
     CommandConsoleLink* link_ = nullptr;
