@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     gw::TConsoleForm& form = windows.consoleForm();
     prompter.setParentWidget(&form);
     form.attachEngine(engine);
-    form.attachSequencer(sequencer);
+    windows.attachSequencer(sequencer, engine);
     console.InitMainForm(options, form);
     form.show();
     return QApplication::exec();

@@ -14,6 +14,8 @@
 #include "engine/runtime/MeasurementEngine.h"
 #include "engine/runtime/OperationSequencer.h"
 #include "link/runtime/SerialDeviceFactory.h"
+#include "windows/views/THolesDlg.h"
+#include "windows/views/TTakeDataDlg.h"
 
 #include <QAction>
 #include <QApplication>
@@ -205,9 +207,9 @@ TEST_F(ConsoleFormActionsTest, SaveParametersCopiesTheProfileAndUsesTheCopy) {
 }
 
 TEST_F(ConsoleFormActionsTest, ActionsOfLaterPartsSayTheyAreNotAvailable) {
-    menus().ActionShowGraph->trigger();
+    menus().ActionTakeTL->trigger();
     ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].text, "Show graph is not available in this version.");
+    EXPECT_EQ(prompter.shown[0].text, "Take TL is not available in this version.");
 }
 
 TEST_F(ConsoleFormActionsTest, TakeDataActionsShowTheDialogOnTheirSheet) {
@@ -215,7 +217,9 @@ TEST_F(ConsoleFormActionsTest, TakeDataActionsShowTheDialogOnTheirSheet) {
     MeasurementEngine engine(console, lamp);
     OperationSequencer sequencer(console, engine, DataFileFormat());
     form.attachEngine(engine);
-    form.attachSequencer(sequencer);
+    THolesDlg holes;
+    TTakeDataDlg dialog(prompter, holes);
+    form.attachSequencer(sequencer, dialog);
     std::vector<TakeDataSheet> shown;
     sequencer.showDialog = [&](TakeDataValues& values) {
         shown.push_back(values.Sheet);

@@ -22,12 +22,14 @@ class ConsoleMenus;
 class ConsoleWorkArea;
 class DumpView;
 class LinkPort;
+class OperationSequencer;
+class TGraphForm;
+class TTakeDataDlg;
 
 // The main window: the command console and the dump on the left, the data and status panels on
 // the right, the error panel below them, the connection panel at the bottom, and the menus with
 // every action. It shows the Console and hands the operator's actions to it.
 class MeasurementEngine;
-class OperationSequencer;
 
 class TConsoleForm : public QMainWindow, public MainFormHooks {
     Q_OBJECT
@@ -62,12 +64,15 @@ public:
     void replayDumpFile(const QString& path);
     // "Abort operation" ends everything the engine is doing when it becomes checked; the engine
     // unchecks it (and "Stop script") when the abort is done. The engine must outlive the form.
+    // The engine draws in the live graph when one is attached first; Abort there ends any
+    // operation in flight.
     void attachEngine(MeasurementEngine& engine);
-    // "Take &OSL", "Take &MOSL", "Take &TL" and "&Irradiate" hand the operator's choice to the
-    // sequencer of single measurements, which shows the take-data dialog; while it has an
-    // operation in flight they are disabled and "Abort operation" is offered. It must outlive
-    // the form.
-    void attachSequencer(OperationSequencer& sequencer);
+    // The live graph window: "Show graph", its readouts, its reader-function buttons and Abort.
+    void attachGraph(TGraphForm& graph);
+    void detachGraph();
+    // "Take &OSL", "Take &MOSL", "Take &TL", "&Irradiate" and the graph's "Irrad" and "Preheat"
+    // start the sequencer's take-data action, which shows the dialog.
+    void attachSequencer(OperationSequencer& sequencer, TTakeDataDlg& dialog);
 
     // Where "Command.info" is looked for, first match wins: the working directory, then the
     // directory of the executable.
@@ -107,12 +112,17 @@ private:
     void saveParameters();
     void readDumpFile();
     void displayHelpFile();
+    void refreshGraphReadouts();
     // The measurement, script and profile windows are not part of this build yet.
     void ActionNotAvailableYet(const QString& caption);
     ConsoleActionInputs actionInputs() const;
 
     Console& console_;
     std::unique_ptr<ConsoleCommandLink> link_;
+    TGraphForm* graph_ = nullptr;
+    MeasurementEngine* engine_ = nullptr;
+    // The live graph's "Irrad" shows the dialog with its irradiation sheet only.
+    bool irradiationOnly_ = false;
     ConsoleMenus* menus_ = nullptr;
     ApplicationIcon applicationIcon_;
     bool shownOnce_ = false;
