@@ -1,5 +1,6 @@
 #include "engine/DialogRecords.h"
 #include "platform/AppendRecord.h"
+#include "platform/FileSync.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
@@ -33,11 +34,14 @@ std::filesystem::path DataFileOf(std::uintmax_t bytes) {
     for (std::uintmax_t written = 0; written < bytes; written += line.size()) {
         out << line;
     }
+    out.close();
+    // The earlier records are on the disk already, as in a lab's file.
+    gw::platform::SyncFileToDisk(path);
     return path;
 }
 
-// One record appended and forced to disk; the file is cut back afterwards (untimed) so that
-// every iteration appends to a file of the same size.
+// One record appended and forced to disk; the file is cut back and synced afterwards (untimed)
+// so that every iteration appends to a file of the same size.
 void AppendRecord(benchmark::State& state) {
     const auto bytes = static_cast<std::uintmax_t>(state.range(0));
     const std::filesystem::path path = DataFileOf(bytes);
@@ -52,6 +56,7 @@ void AppendRecord(benchmark::State& state) {
         }
         state.PauseTiming();
         std::filesystem::resize_file(path, size);
+        gw::platform::SyncFileToDisk(path);
         state.ResumeTiming();
     }
     std::filesystem::remove(path);
