@@ -5,8 +5,10 @@
 #include "engine/runtime/MeasurementEngine.h"
 #include "engine/runtime/OperationSequencer.h"
 #include "profile/IrradiationLetter.h"
+#include "windows/views/QtScriptEditorDialogs.h"
 #include "windows/views/TGraphForm.h"
 #include "windows/views/THolesDlg.h"
+#include "windows/views/TScrptEditor.h"
 #include "windows/views/TTakeDataDlg.h"
 
 #include <algorithm>
@@ -18,8 +20,12 @@ ConsoleWindows::ConsoleWindows(Console& console)
       holesDialog_(std::make_unique<THolesDlg>(consoleForm_.get())),
       takeDataDialog_(
           std::make_unique<TTakeDataDlg>(console.prompter(), *holesDialog_, consoleForm_.get())),
-      graphForm_(std::make_unique<TGraphForm>(console.prompter())) {
+      graphForm_(std::make_unique<TGraphForm>(console.prompter())),
+      editorDialogs_(std::make_unique<QtScriptEditorDialogs>()),
+      scriptEditor_(std::make_unique<TScrptEditor>(console.profile, console.settings(),
+                                                   console.prompter(), *editorDialogs_)) {
     consoleForm_->attachGraph(*graphForm_);
+    consoleForm_->attachScriptEditor(*scriptEditor_);
 }
 
 // The dialogs and the graph go before the main window; the engine draws in no window from then

@@ -7,9 +7,11 @@ namespace gw {
 class Console;
 class MeasurementEngine;
 class OperationSequencer;
+class QtScriptEditorDialogs;
 class TConsoleForm;
 class TGraphForm;
 class THolesDlg;
+class TScrptEditor;
 class TTakeDataDlg;
 
 // Every window of the console, created once at start in this order and kept for the life of the
@@ -30,6 +32,7 @@ public:
     // The take-data actions of the main window and the live graph show the take-data dialog over
     // the sequencer's values and hand the confirmed values to the sequencer.
     void attachSequencer(OperationSequencer& sequencer, MeasurementEngine& engine);
+    TScrptEditor& scriptEditor() { return *scriptEditor_; }
 
 private:
     Console& console_;
@@ -37,6 +40,8 @@ private:
     std::unique_ptr<THolesDlg> holesDialog_;
     std::unique_ptr<TTakeDataDlg> takeDataDialog_;
     std::unique_ptr<TGraphForm> graphForm_;
+    std::unique_ptr<QtScriptEditorDialogs> editorDialogs_;
+    std::unique_ptr<TScrptEditor> scriptEditor_;
 };
 
 } // namespace gw

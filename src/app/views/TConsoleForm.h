@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +25,7 @@ class DumpView;
 class LinkPort;
 class OperationSequencer;
 class TGraphForm;
+class TScrptEditor;
 class TTakeDataDlg;
 
 // The main window: the command console and the dump on the left, the data and status panels on
@@ -41,6 +43,7 @@ public:
     ~TConsoleForm() override;
 
     // MainFormHooks
+    void setReaderLabel(const std::string& text) override;
     void checkSystemTypeItem(int systemType) override;
     void setCaption(const std::string& caption) override;
     void layOutPanels(int systemType) override;
@@ -63,9 +66,10 @@ public:
     // "Read dump file" for a chosen file: closes the ports and replays its lines.
     void replayDumpFile(const QString& path);
     // "Abort operation" ends everything the engine is doing when it becomes checked; the engine
-    // unchecks it (and "Stop script") when the abort is done. The engine must outlive the form.
-    // The engine draws in the live graph when one is attached first; Abort there ends any
-    // operation in flight.
+    // unchecks it (and "Stop script") when the abort is done. The application icon follows the
+    // state codes the engine takes over, and "Veltrax compatible" switches the engine's
+    // compatibility mode. The engine draws in the live graph when one is attached first; Abort
+    // there ends any operation in flight. The engine must outlive the form.
     void attachEngine(MeasurementEngine& engine);
     // The live graph window: "Show graph", its readouts, its reader-function buttons and Abort.
     void attachGraph(TGraphForm& graph);
@@ -73,6 +77,19 @@ public:
     // "Take &OSL", "Take &MOSL", "Take &TL", "&Irradiate" and the graph's "Irrad" and "Preheat"
     // start the sequencer's take-data action, which shows the dialog.
     void attachSequencer(OperationSequencer& sequencer, TTakeDataDlg& dialog);
+    // "Take &script" shows the editor; its "Load system info" and "Edit system info" come here.
+    // The editor must outlive the form.
+    void attachScriptEditor(TScrptEditor& editor);
+    // "Load system info" with the chosen file: the file becomes the profile in use, its options
+    // take effect, and the editor's script no longer counts as interpreted. Refused while a
+    // script runs.
+    void loadSystemInfo(const QString& path);
+    // "Take &script": the editor over the console, modally; true when it closed with "&Execute
+    // script".
+    bool takeScript();
+    // The profile editor behind "Edit parameters" and "Edit system info"; true when the profile
+    // in use changed (loaded anew or saved). Unset, the action says it is not available.
+    std::function<bool()> editProfile;
 
     // Where "Command.info" is looked for, first match wins: the working directory, then the
     // directory of the executable.
@@ -93,6 +110,10 @@ public:
     DumpView* Dump = nullptr;
     ConnectionLamps* Lamps = nullptr;
     QLabel* VersionLabel = nullptr;
+
+signals:
+    // The operator chose "&Execute script": the editor's compilations() are ready for a run.
+    void scriptExecutionChosen();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -127,6 +148,7 @@ private:
     ApplicationIcon applicationIcon_;
     bool shownOnce_ = false;
     OperationSequencer* sequencer_ = nullptr;
+    TScrptEditor* scriptEditor_ = nullptr;
 };
 
 } // namespace gw
