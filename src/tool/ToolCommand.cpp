@@ -4,6 +4,7 @@
 #include "tool/ProfileCommand.h"
 #include "tool/ScriptCommand.h"
 #include "tool/SimCommand.h"
+#include "tool/TakeCommand.h"
 #include "tool/TimebaseCommand.h"
 
 #include <ostream>
@@ -32,6 +33,11 @@ const std::vector<ToolCommand>& toolCommands() {
          "decode [--system 0..4] [--channels 1..4] [--correct] [--short] [--json] LINE... | "
          "decode --log FILE [--csv]  (status replies, console logs)",
          runDecodeCommand},
+        {"take",
+         "take tl|osl|mosl|irrad --data-file F [--port sim|DEVICE] [--channels N] [--profile P] "
+         "[--time-scale F] [--disk N] [--to-disk M] [--holes N,M,...|--all-holes] [--info TEXT] "
+         "[--hv yes|no|cancel] [NAME=VALUE]...  (single measurements; --help lists the names)",
+         runTakeCommand},
     };
     return commands;
 }

@@ -13,7 +13,10 @@
 #include "console/views/WelcomePanel.h"
 #include "engine/LampSwitch.h"
 #include "engine/runtime/MeasurementEngine.h"
+#include "engine/runtime/OperationSequencer.h"
 #include "link/runtime/SerialDeviceFactory.h"
+#include "windows/views/THolesDlg.h"
+#include "windows/views/TTakeDataDlg.h"
 
 #include <QAction>
 #include <QApplication>
@@ -209,6 +212,29 @@ TEST_F(ConsoleFormActionsTest, ActionsOfLaterPartsSayTheyAreNotAvailable) {
     menus().ActionTakeTL->trigger();
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].text, "Take TL is not available in this version.");
+}
+
+TEST_F(ConsoleFormActionsTest, TakeDataActionsShowTheDialogOnTheirSheet) {
+    UnavailableLampSwitch lamp;
+    MeasurementEngine engine(console, lamp);
+    OperationSequencer sequencer(console, engine, DataFileFormat());
+    form.attachEngine(engine);
+    THolesDlg holes;
+    TTakeDataDlg dialog(prompter, holes);
+    form.attachSequencer(sequencer, dialog);
+    std::vector<TakeDataSheet> shown;
+    sequencer.showDialog = [&](TakeDataValues& values) {
+        shown.push_back(values.Sheet);
+        return false; // Cancel: nothing starts
+    };
+    menus().ActionTakeOSL->trigger();
+    menus().ActionTakeMOSL->trigger();
+    menus().ActionTakeTL->trigger();
+    menus().ActionIrradiate->trigger();
+    EXPECT_EQ(shown, (std::vector<TakeDataSheet>{TakeDataSheet::OSL, TakeDataSheet::MOSL,
+                                                 TakeDataSheet::TL, TakeDataSheet::Irradiate}));
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_FALSE(sequencer.inFlight());
 }
 
 TEST_F(ConsoleFormActionsTest, AbortOperationStopsTheReaderAndTheRun) {

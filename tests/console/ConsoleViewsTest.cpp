@@ -10,6 +10,7 @@
 #include "console/views/PanelLabel.h"
 #include "console/views/StatusPanel.h"
 #include "console/views/WelcomePanel.h"
+#include "support/RecordingConsoleLink.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -21,19 +22,7 @@
 namespace gw {
 namespace {
 
-class RecordingLink : public CommandConsoleLink {
-public:
-    bool reader = true;
-    std::vector<std::string> sent, log;
-    bool readerPortOpen() const override { return reader; }
-    bool scannerPortOpen() const override { return false; }
-    std::string applyShortReplyRule(const std::string& text) override { return text; }
-    void sendToReader(const std::string& text) override { sent.push_back(text); }
-    void sendToScanner(const std::string&) override {}
-    void appendLog(const std::string& text) override { log.push_back(text); }
-    void setPurgeSwitch(bool) override {}
-    void setCounterChannels(int) override {}
-};
+using RecordingLink = RecordingConsoleLink;
 
 CommandHelp sampleHelp() {
     const auto built = CommandHelpSource::build("%tabs 10\n%entry P Purge\nP1\tpurge on\n"

@@ -3,12 +3,20 @@
 #include "app/views/TConsoleForm.h"
 #include "console/runtime/Console.h"
 #include "console/views/ConsoleMenus.h"
+#include "engine/runtime/MeasurementEngine.h"
+#include "engine/runtime/OperationSequencer.h"
 #include "platform/Windows1252.h"
+#include "profile/IrradiationLetter.h"
 #include "profile/ProfileEditor.h"
 #include "profile/views/TEditInfo.h"
 #include "windows/views/QtScriptEditorDialogs.h"
 #include "windows/views/RecolourControls.h"
+#include "windows/views/TGraphForm.h"
+#include "windows/views/THolesDlg.h"
 #include "windows/views/TScrptEditor.h"
+#include "windows/views/TTakeDataDlg.h"
+
+#include <algorithm>
 
 #include <QAction>
 #include <QFileDialog>
@@ -18,12 +26,17 @@ namespace gw {
 
 ConsoleWindows::ConsoleWindows(Console& console)
     : console_(console), consoleForm_(std::make_unique<TConsoleForm>(console)),
+      holesDialog_(std::make_unique<THolesDlg>(consoleForm_.get())),
+      takeDataDialog_(
+          std::make_unique<TTakeDataDlg>(console.prompter(), *holesDialog_, consoleForm_.get())),
+      graphForm_(std::make_unique<TGraphForm>(console.prompter())),
       editorDialogs_(std::make_unique<QtScriptEditorDialogs>()),
       scriptEditor_(std::make_unique<TScrptEditor>(console.profile, console.settings(),
                                                    console.prompter(), *editorDialogs_)),
       profileEditor_(std::make_unique<ProfileEditor>(console.profile, console.profileContext())),
       editInfo_(
           std::make_unique<TEditInfo>(*profileEditor_, console.prompter(), consoleForm_.get())) {
+    consoleForm_->attachGraph(*graphForm_);
     consoleForm_->attachScriptEditor(*scriptEditor_);
     consoleForm_->editProfile = [this] { return editProfile(); };
     profileEditor_->profileReplaced = [this] { console_.ProfileReplaced(); };
@@ -33,7 +46,32 @@ ConsoleWindows::ConsoleWindows(Console& console)
     connect(menus->ActionOpenReader, &QAction::triggered, this, &ConsoleWindows::loadProfile);
 }
 
-ConsoleWindows::~ConsoleWindows() = default;
+// The dialogs and the graph go before the main window; the engine draws in no window from then
+// on.
+ConsoleWindows::~ConsoleWindows() {
+    consoleForm_->detachGraph();
+    graphForm_.reset();
+    takeDataDialog_.reset();
+    holesDialog_.reset();
+}
+
+void ConsoleWindows::attachSequencer(OperationSequencer& sequencer, MeasurementEngine& engine) {
+    TTakeDataDlg& dialog = *takeDataDialog_;
+    dialog.setValues(&sequencer.values);
+    dialog.setOperationInFlight([&sequencer] { return sequencer.inFlight(); });
+    dialog.setContext([this, &engine] {
+        const SystemProfile& profile = console_.profile.Profile;
+        TakeDataDialogContext context;
+        context.systemType = console_.SystemType();
+        context.hasScanner = profile.HasScanner;
+        context.afterglowCode = profile.AfterglowCode;
+        context.readerType = profile.ReaderType;
+        context.compatibility = engine.compatibilityMode();
+        context.positionOffset = std::max(BetaPortOffset(profile, context.systemType), 0);
+        return context;
+    });
+    consoleForm_->attachSequencer(sequencer, dialog);
+}
 
 bool ConsoleWindows::editProfile() {
     if (!console_.profile.ProfileLoaded || !console_.ProfileMayChange()) {

@@ -6,11 +6,16 @@
 namespace gw {
 
 class Console;
+class MeasurementEngine;
+class OperationSequencer;
 class ProfileEditor;
 class QtScriptEditorDialogs;
 class TConsoleForm;
 class TEditInfo;
+class TGraphForm;
+class THolesDlg;
 class TScrptEditor;
+class TTakeDataDlg;
 
 // Every window of the console, created once at start in this order and kept for the life of the
 // process; only the main window is shown at start. The take-data dialog, the live graph, the
@@ -25,6 +30,13 @@ public:
     ~ConsoleWindows() override;
 
     TConsoleForm& consoleForm() { return *consoleForm_; }
+    TGraphForm& graphForm() { return *graphForm_; }
+    TTakeDataDlg& takeDataDialog() { return *takeDataDialog_; }
+    THolesDlg& holesDialog() { return *holesDialog_; }
+
+    // The take-data actions of the main window and the live graph show the take-data dialog over
+    // the sequencer's values and hand the confirmed values to the sequencer.
+    void attachSequencer(OperationSequencer& sequencer, MeasurementEngine& engine);
     TScrptEditor& scriptEditor() { return *scriptEditor_; }
     TEditInfo& editInfo() { return *editInfo_; }
 
@@ -40,6 +52,9 @@ public:
 private:
     Console& console_;
     std::unique_ptr<TConsoleForm> consoleForm_;
+    std::unique_ptr<THolesDlg> holesDialog_;
+    std::unique_ptr<TTakeDataDlg> takeDataDialog_;
+    std::unique_ptr<TGraphForm> graphForm_;
     std::unique_ptr<QtScriptEditorDialogs> editorDialogs_;
     std::unique_ptr<TScrptEditor> scriptEditor_;
     std::unique_ptr<ProfileEditor> profileEditor_;

@@ -12,7 +12,9 @@
 #include "console/views/WelcomePanel.h"
 #include "core/Prompter.h"
 #include "core/SystemTypeNames.h"
+#include "engine/AcquisitionStatusText.h"
 #include "engine/runtime/MeasurementEngine.h"
+#include "engine/runtime/OperationSequencer.h"
 #include "link/DumpLine.h"
 #include "link/PortSettingsStorage.h"
 #include "link/views/ConnectionLamps.h"
@@ -21,7 +23,9 @@
 #include "profile/ProfileFile.h"
 #include "windows/views/HelpFile.h"
 #include "windows/views/RecolourControls.h"
+#include "windows/views/TGraphForm.h"
 #include "windows/views/TScrptEditor.h"
+#include "windows/views/TTakeDataDlg.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,6 +46,7 @@
 #include <QSysInfo>
 #include <QTextStream>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace gw {
 
@@ -116,11 +121,20 @@ void TConsoleForm::wireTakeDataActions() {
             ActionNotAvailableYet(action->text());
         });
     };
-    for (QAction* action : {menus_->ActionContinueScript, menus_->ActionStopScript,
-                            menus_->ActionTakeOSL, menus_->ActionTakeMOSL, menus_->ActionTakeTL,
-                            menus_->ActionIrradiate, menus_->ActionShowGraph}) {
+    for (QAction* action :
+         {menus_->ActionContinueScript, menus_->ActionStopScript, menus_->ActionTakeOSL,
+          menus_->ActionTakeMOSL, menus_->ActionTakeTL, menus_->ActionIrradiate}) {
         notYet(action);
     }
+}
+
+ConsoleActionInputs TConsoleForm::actionInputs() const {
+    return ConsoleActionInputs{console_.ports.reader().isOpen(),
+                               console_.runState.RunActive,
+                               console_.runState.MetascriptRunning,
+                               console_.profile.ProfileLoaded,
+                               console_.SystemType(),
+                               sequencer_ != nullptr && sequencer_->inFlight()};
 }
 
 void TConsoleForm::attachEngine(MeasurementEngine& engine) {
@@ -136,6 +150,15 @@ void TConsoleForm::attachEngine(MeasurementEngine& engine) {
             engine.AbortAll();
         }
     });
+    engine_ = &engine;
+    if (graph_) {
+        engine.setView(graph_);
+        graph_->setOperationInFlight([this, &engine] {
+            const AcquisitionState& a = engine.state();
+            return engine.dataTakeRunning() || a.TakingData || a.Irradiating || a.Querying ||
+                   static_cast<bool>(console_.Finisher) || static_cast<bool>(console_.TakeData);
+        });
+    }
     engine.showStateCode = [form = QPointer<TConsoleForm>(this)](int stateCode) {
         if (form) {
             form->applicationIcon_.follow(stateCode);
@@ -146,6 +169,70 @@ void TConsoleForm::attachEngine(MeasurementEngine& engine) {
     veltrax->setChecked(engine.compatibilityMode());
     connect(veltrax, &QAction::toggled, &engine,
             [&engine](bool on) { engine.setCompatibilityMode(on); });
+}
+
+void TConsoleForm::attachSequencer(OperationSequencer& sequencer, TTakeDataDlg& dialog) {
+    sequencer_ = &sequencer;
+    sequencer.showDialog = [this, &dialog](TakeDataValues& values) {
+        const bool irradiationOnly = std::exchange(irradiationOnly_, false);
+        if (values.PreheatForm) {
+            return dialog.execPreheatOnly();
+        }
+        return irradiationOnly ? dialog.execIrradiationOnly() : dialog.execSheet(values.Sheet);
+    };
+    const std::pair<QAction*, TakeDataSheet> actions[] = {
+        {menus_->ActionTakeOSL, TakeDataSheet::OSL},
+        {menus_->ActionTakeMOSL, TakeDataSheet::MOSL},
+        {menus_->ActionTakeTL, TakeDataSheet::TL},
+        {menus_->ActionIrradiate, TakeDataSheet::Irradiate},
+    };
+    for (const auto& [action, sheet] : actions) {
+        action->disconnect(this); // no longer "not available"
+        connect(action, &QAction::triggered, this,
+                [&sequencer, sheet] { sequencer.takeData(sheet); });
+    }
+    if (!graph_) {
+        return;
+    }
+    graph_->setOperationInFlight([&sequencer] { return sequencer.inFlight(); });
+    connect(graph_, &TGraphForm::irradRequested, this, [this, &sequencer] {
+        irradiationOnly_ = true;
+        sequencer.takeData(TakeDataSheet::Irradiate);
+        irradiationOnly_ = false;
+    });
+    connect(graph_, &TGraphForm::preheatRequested, this, [&sequencer, &dialog] {
+        sequencer.takeData(TakeDataSheet::TL, true);
+        dialog.endPreheatForm();
+    });
+}
+
+void TConsoleForm::detachGraph() {
+    if (engine_ && graph_) {
+        engine_->setView(nullptr);
+    }
+    if (graph_) {
+        graph_->disconnect(this);
+    }
+    graph_ = nullptr;
+}
+
+void TConsoleForm::attachGraph(TGraphForm& graph) {
+    graph_ = &graph;
+    graph.setConsoleLink(link_.get());
+    graph.setRunState(&console_.runState);
+    graph.layOutForSystem(console_.SystemType());
+    QAction* showGraph = menus_->ActionShowGraph;
+    connect(showGraph, &QAction::triggered, this, [this] {
+        graph_->setVisible(!graph_->isVisible());
+        if (graph_->isVisible()) {
+            graph_->raise();
+        }
+    });
+    connect(&graph, &TGraphForm::shownChanged, showGraph, &QAction::setChecked);
+    connect(&graph, &TGraphForm::abortRequested, this,
+            [this] { menus_->ActionAbortOperation->setChecked(true); });
+    connect(&graph, &TGraphForm::stopScriptRequested, this,
+            [this] { menus_->ActionStopScript->trigger(); });
 }
 
 void TConsoleForm::setReaderLabel(const std::string& text) {
@@ -237,11 +324,7 @@ void TConsoleForm::wireSystemActions() {
     connect(menus_, &ConsoleMenus::systemTypeChosen, this,
             [this](int type) { console_.SelectSystemType(type); });
 
-    menus_->evaluateWhenIdle([this] {
-        return ConsoleActionInputs{console_.ports.reader().isOpen(), console_.runState.RunActive,
-                                   console_.runState.MetascriptRunning,
-                                   console_.profile.ProfileLoaded, console_.SystemType()};
-    });
+    menus_->evaluateWhenIdle([this] { return actionInputs(); });
 }
 
 void TConsoleForm::wireToolsAndHelpActions() {
@@ -257,12 +340,7 @@ void TConsoleForm::wireToolsAndHelpActions() {
 }
 
 void TConsoleForm::followPortState() {
-    const auto update = [this] {
-        menus_->applyRules(
-            EvaluateActionRules({console_.ports.reader().isOpen(), console_.runState.RunActive,
-                                 console_.runState.MetascriptRunning,
-                                 console_.profile.ProfileLoaded, console_.SystemType()}));
-    };
+    const auto update = [this] { menus_->applyRules(EvaluateActionRules(actionInputs())); };
     connect(&console_.ports.reader(), &LinkPort::afterOpen, this, update);
     connect(&console_.ports.reader(), &LinkPort::afterClose, this, update);
     // Opening the reader port uncovers the command help.
@@ -383,6 +461,20 @@ void TConsoleForm::ActionNotAvailableYet(const QString& caption) {
 void TConsoleForm::RefreshPanels() {
     WorkArea->refreshPanels(console_.readerState, console_.SystemType(),
                             console_.linkState.layout.CounterChannels);
+    refreshGraphReadouts();
+}
+
+void TConsoleForm::refreshGraphReadouts() {
+    if (!graph_ || !graph_->isVisible()) {
+        return;
+    }
+    const ReaderState& reader = console_.readerState;
+    AcquisitionState idle;
+    const AcquisitionState& acquisition = engine_ ? engine_->state() : idle;
+    const std::string status =
+        AcquisitionStatusText(console_.CurrentOperation, acquisition, reader.Flags, reader.Timer);
+    graph_->refreshReadouts(reader, console_.SystemType(), FromWindows1252(status),
+                            !acquisition.TakingData && !acquisition.Irradiating);
 }
 
 void TConsoleForm::DecodeDumpLine(const std::string& line) {
@@ -409,6 +501,9 @@ void TConsoleForm::setCaption(const std::string& caption) {
 
 void TConsoleForm::layOutPanels(int systemType) {
     WorkArea->layoutPanels(systemType, console_.linkState.layout.CounterChannels);
+    if (graph_) {
+        graph_->layOutForSystem(systemType);
+    }
 }
 
 void TConsoleForm::setCorrectReaderChecked(bool checked) {

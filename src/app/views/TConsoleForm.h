@@ -1,5 +1,6 @@
 #pragma once
 
+#include "console/ConsoleActionRules.h"
 #include "console/MainFormHooks.h"
 #include "console/views/ApplicationIcon.h"
 
@@ -22,7 +23,10 @@ class ConsoleMenus;
 class ConsoleWorkArea;
 class DumpView;
 class LinkPort;
+class OperationSequencer;
+class TGraphForm;
 class TScrptEditor;
+class TTakeDataDlg;
 
 // The main window: the command console and the dump on the left, the data and status panels on
 // the right, the error panel below them, the connection panel at the bottom, and the menus with
@@ -64,8 +68,15 @@ public:
     // "Abort operation" ends everything the engine is doing when it becomes checked; the engine
     // unchecks it (and "Stop script") when the abort is done. The application icon follows the
     // state codes the engine takes over, and "Veltrax compatible" switches the engine's
-    // compatibility mode. The engine must outlive the form.
+    // compatibility mode. The engine draws in the live graph when one is attached first; Abort
+    // there ends any operation in flight. The engine must outlive the form.
     void attachEngine(MeasurementEngine& engine);
+    // The live graph window: "Show graph", its readouts, its reader-function buttons and Abort.
+    void attachGraph(TGraphForm& graph);
+    void detachGraph();
+    // "Take &OSL", "Take &MOSL", "Take &TL", "&Irradiate" and the graph's "Irrad" and "Preheat"
+    // start the sequencer's take-data action, which shows the dialog.
+    void attachSequencer(OperationSequencer& sequencer, TTakeDataDlg& dialog);
     // "Take &script" shows the editor; its "Load system info" and "Edit system info" come here.
     // The editor must outlive the form.
     void attachScriptEditor(TScrptEditor& editor);
@@ -122,14 +133,21 @@ private:
     void saveParameters();
     void readDumpFile();
     void displayHelpFile();
+    void refreshGraphReadouts();
     // The measurement, script and profile windows are not part of this build yet.
     void ActionNotAvailableYet(const QString& caption);
+    ConsoleActionInputs actionInputs() const;
 
     Console& console_;
     std::unique_ptr<ConsoleCommandLink> link_;
+    TGraphForm* graph_ = nullptr;
+    MeasurementEngine* engine_ = nullptr;
+    // The live graph's "Irrad" shows the dialog with its irradiation sheet only.
+    bool irradiationOnly_ = false;
     ConsoleMenus* menus_ = nullptr;
     ApplicationIcon applicationIcon_;
     bool shownOnce_ = false;
+    OperationSequencer* sequencer_ = nullptr;
     TScrptEditor* scriptEditor_ = nullptr;
 };
 

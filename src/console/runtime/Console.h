@@ -46,6 +46,10 @@ public:
             QObject* parent = nullptr);
     ~Console() override;
 
+    // A log file sink that keeps nothing, for a console without windows (gwtool): its log stays in
+    // memory.
+    static LogFileSink& NoLogFile();
+
     // The start-up sequence, once, after every window exists.
     void InitMainForm(const ConsoleOptions& options, MainFormHooks& hooks);
 
@@ -87,8 +91,12 @@ public:
     // editor and the run code to drop their compiled scripts (CompiledOK, MetascriptOK).
     void ProfileReplaced();
 
-    // The close question; false when the window must stay open (the log could not be saved).
+    // The close question; false when the window must stay open (records not written, or the log
+    // could not be saved).
     bool confirmClose();
+    // Asked first when the console closes: false keeps it open (the measurement engine offers the
+    // records it could not write).
+    std::function<bool()> CloseCheck;
 
     // Log lines; the time of day goes in front.
     void AppendLog(const std::string& text) { log_.AppendLog(text); }
