@@ -13,7 +13,7 @@ struct ToolRun {
     std::string err;
 };
 
-ToolRun Run(const std::vector<std::string>& args) {
+ToolRun RunGwtool(const std::vector<std::string>& args) {
     std::ostringstream out;
     std::ostringstream err;
     const int status = runTool(args, out, err);
@@ -21,7 +21,7 @@ ToolRun Run(const std::vector<std::string>& args) {
 }
 
 TEST(ToolHelp, VersionAnswersWithTheProjectVersion) {
-    const ToolRun run = Run({"--version"});
+    const ToolRun run = RunGwtool({"--version"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, std::string("gwtool ") + GW_VERSION_TEXT + "\n");
 }
@@ -32,7 +32,7 @@ TEST(ToolHelp, EverySubcommandHasHelpBothWays) {
         for (const std::vector<std::string>& args :
              {std::vector<std::string>{"help", command.name},
               std::vector<std::string>{command.name, "--help"}}) {
-            const ToolRun run = Run(args);
+            const ToolRun run = RunGwtool(args);
             EXPECT_EQ(run.status, 0) << command.name;
             EXPECT_EQ(run.out, usage) << command.name;
             EXPECT_EQ(run.err, "") << command.name;
@@ -41,15 +41,15 @@ TEST(ToolHelp, EverySubcommandHasHelpBothWays) {
 }
 
 TEST(ToolHelp, HelpWithoutNameListsEveryCommandAndUnknownNamesFail) {
-    const ToolRun list = Run({"help"});
+    const ToolRun list = RunGwtool({"help"});
     EXPECT_EQ(list.status, 0);
     for (const ToolCommand& command : toolCommands()) {
         EXPECT_NE(list.out.find(command.usage), std::string::npos) << command.name;
     }
-    const ToolRun unknown = Run({"help", "frobnicate"});
+    const ToolRun unknown = RunGwtool({"help", "frobnicate"});
     EXPECT_EQ(unknown.status, 2);
     EXPECT_NE(unknown.err.find("unknown command 'frobnicate'"), std::string::npos);
-    EXPECT_EQ(Run({}).status, 2);
+    EXPECT_EQ(RunGwtool({}).status, 2);
 }
 
 } // namespace
