@@ -1,3 +1,4 @@
+#include "GwVersion.h"
 #include "app/views/ConsoleWindows.h"
 #include "app/views/TConsoleForm.h"
 #include "console/ConsoleOptions.h"
@@ -15,6 +16,8 @@
 #include "windows/views/QtPrompter.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 
@@ -33,6 +36,17 @@ std::vector<std::string> programArguments() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // --version and --help answer without a display, before Qt's application is made.
+    const gw::ConsoleOptions early =
+        gw::ParseConsoleOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (early.error.empty() && early.showVersion) {
+        std::printf("gwconsole %s\n", GW_VERSION_TEXT);
+        return 0;
+    }
+    if (early.error.empty() && early.showUsage) {
+        std::fputs(gw::ConsoleUsage().c_str(), stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Ostvane"));
     QApplication::setApplicationName(QString::fromLatin1(gw::ConsoleSettings::ApplicationTitle));
@@ -45,10 +59,6 @@ int main(int argc, char** argv) {
     }
     for (const std::string& parameter : options.ignoredParameters) {
         std::fprintf(stderr, "gwconsole: unknown parameter %s ignored\n", parameter.c_str());
-    }
-    if (options.showUsage) {
-        std::fputs(gw::ConsoleUsage().c_str(), stdout);
-        return 0;
     }
     gw::TimeScale::SetFactor(options.timeScale);
     // The port name "sim" reaches the simulated reader, at the console's time scale.
@@ -73,5 +83,13 @@ int main(int argc, char** argv) {
     windows.attachSequencer(sequencer, engine);
     console.InitMainForm(options, form);
     form.show();
+    if (qEnvironmentVariableIsSet("GW_REPORT_SHOWN")) {
+        // For scripts/measure-start: the wall clock once the first events after show() are done.
+        QTimer::singleShot(0, [] {
+            std::printf("shown %lld\n",
+                        static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
+            std::fflush(stdout);
+        });
+    }
     return QApplication::exec();
 }

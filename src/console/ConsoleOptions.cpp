@@ -64,6 +64,10 @@ ConsoleOptions ParseConsoleOptions(const std::vector<std::string>& arguments) {
             options.showUsage = true;
             continue;
         }
+        if (name == "--version") {
+            options.showVersion = true;
+            continue;
+        }
         if (name != "--profile" && name != "--default-profile" && name != "--port" &&
             name != "--default-port" && name != "--time-scale") {
             options.ignoredParameters.push_back(argument);
@@ -130,7 +134,9 @@ std::string ConsoleUsage() {
            "                      directory has no TLInfo.dta\n"
            "  --port NAME         reader port for this session (\"sim\": the simulated reader)\n"
            "  --default-port NAME reader port when no port has been stored with Store settings\n"
-           "  --time-scale F      run every delay and time-out at F times its length (default 1)\n";
+           "  --time-scale F      run every delay and time-out at F times its length (default 1)\n"
+           "  --version           print the version and exit\n"
+           "  --help              print this text and exit\n";
 }
 
 } // namespace gw

@@ -17,6 +17,7 @@ struct ConsoleOptions {
     std::optional<std::string> defaultPortName; // --default-port NAME: when no port name is stored
     double timeScale = 1.0;                     // --time-scale F: every delay times F
     bool showUsage = false;                     // --help
+    bool showVersion = false;                   // --version
     std::vector<std::string> ignoredParameters; // parameters the console does not know, in order
     std::string error;                          // why the command line was refused; empty if fine
 };

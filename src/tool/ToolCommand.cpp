@@ -1,5 +1,6 @@
 #include "tool/ToolCommand.h"
 
+#include "GwVersion.h"
 #include "tool/DecodeCommand.h"
 #include "tool/ProfileCommand.h"
 #include "tool/ScriptCommand.h"
@@ -7,6 +8,7 @@
 #include "tool/TakeCommand.h"
 #include "tool/TimebaseCommand.h"
 
+#include <algorithm>
 #include <ostream>
 
 namespace gw::tool {
@@ -44,26 +46,68 @@ const std::vector<ToolCommand>& toolCommands() {
 
 namespace {
 
-void printUsage(std::ostream& err) {
-    err << "usage: gwtool COMMAND [ARGS...]\n\ncommands:\n";
+void printUsage(std::ostream& stream) {
+    stream << "usage: gwtool COMMAND [ARGS...]\n       gwtool help COMMAND | COMMAND --help\n"
+              "       gwtool --version\n\ncommands:\n";
     for (const ToolCommand& command : toolCommands()) {
-        err << "  " << command.usage << '\n';
+        stream << "  " << command.usage << '\n';
     }
+}
+
+const ToolCommand* findCommand(const std::string& name) {
+    for (const ToolCommand& command : toolCommands()) {
+        if (name == command.name) {
+            return &command;
+        }
+    }
+    return nullptr;
+}
+
+// "gwtool help [COMMAND]": the usage of one subcommand on standard output, or the whole list.
+int printHelp(const std::vector<std::string>& names, std::ostream& out, std::ostream& err) {
+    if (names.empty()) {
+        printUsage(out);
+        return 0;
+    }
+    const ToolCommand* command = findCommand(names.front());
+    if (command == nullptr) {
+        err << "gwtool: unknown command '" << names.front() << "'\n\n";
+        printUsage(err);
+        return 2;
+    }
+    out << "usage: gwtool " << command->usage << '\n';
+    return 0;
+}
+
+bool asksForHelp(const std::string& arg) {
+    return arg == "--help" || arg == "-h";
 }
 
 } // namespace
 
 int runTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (!args.empty()) {
-        for (const ToolCommand& command : toolCommands()) {
-            if (args.front() == command.name) {
-                return command.run({args.begin() + 1, args.end()}, out, err);
-            }
-        }
-        err << "gwtool: unknown command '" << args.front() << "'\n\n";
+    if (args.empty()) {
+        printUsage(err);
+        return 2;
     }
-    printUsage(err);
-    return 2;
+    const std::string& first = args.front();
+    if (first == "--version") {
+        out << "gwtool " << GW_VERSION_TEXT << '\n';
+        return 0;
+    }
+    if (first == "help" || asksForHelp(first)) {
+        return printHelp({args.begin() + 1, args.end()}, out, err);
+    }
+    const ToolCommand* command = findCommand(first);
+    if (command == nullptr) {
+        err << "gwtool: unknown command '" << first << "'\n\n";
+        printUsage(err);
+        return 2;
+    }
+    if (std::find(args.begin() + 1, args.end(), "--help") != args.end()) {
+        return printHelp({first}, out, err);
+    }
+    return command->run({args.begin() + 1, args.end()}, out, err);
 }
 
 } // namespace gw::tool

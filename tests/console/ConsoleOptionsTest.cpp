@@ -75,6 +75,8 @@ TEST(ParseConsoleOptions, RefusesWhatItCannotUse) {
             << ::testing::PrintToString(arguments);
     }
     EXPECT_TRUE(ParseConsoleOptions({"--help"}).showUsage);
+    EXPECT_TRUE(ParseConsoleOptions({"--version"}).showVersion);
+    EXPECT_TRUE(ParseConsoleOptions({"--version"}).ignoredParameters.empty());
 }
 
 } // namespace

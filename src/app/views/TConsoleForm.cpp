@@ -19,6 +19,7 @@
 #include "link/PortSettingsStorage.h"
 #include "link/views/ConnectionLamps.h"
 #include "link/views/PortSetupDialog.h"
+#include "platform/DataFolders.h"
 #include "platform/Windows1252.h"
 #include "profile/ProfileFile.h"
 #include "windows/views/HelpFile.h"
@@ -54,9 +55,12 @@ TConsoleForm::TConsoleForm(Console& console, QWidget* parent)
     : QMainWindow(parent), console_(console), link_(std::make_unique<ConsoleCommandLink>(console)) {
     setObjectName(QStringLiteral("ConsoleForm"));
     setWindowTitle(QString::fromLatin1(InitialCaption));
-    commandHelpPaths = {
-        CommandHelp::FileName,
-        QDir(QCoreApplication::applicationDirPath()).filePath(CommandHelp::FileName).toStdString()};
+    // The working directory first, then beside the executable, then the installed data folder.
+    commandHelpPaths = {CommandHelp::FileName};
+    for (const QString& folder : DataFolders()) {
+        commandHelpPaths.push_back(
+            QDir(folder).filePath(QString::fromLatin1(CommandHelp::FileName)).toStdString());
+    }
 
     menus_ = new ConsoleMenus(menuBar(), this);
     ActionOpenPort = menus_->ActionOpenPort;

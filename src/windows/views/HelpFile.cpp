@@ -1,6 +1,7 @@
 #include "windows/views/HelpFile.h"
 
-#include <QCoreApplication>
+#include "platform/DataFolders.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -8,12 +9,11 @@
 namespace gw {
 
 QString HelpFilePath() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(HelpFileName);
+    return DataFilePath(QString::fromLatin1(HelpFileName));
 }
 
 QString ScriptManualPage(const QString& page) {
-    return QDir(QCoreApplication::applicationDirPath())
-        .filePath(QString::fromLatin1(ScriptManualFolder) + QLatin1Char('/') + page);
+    return QDir(DataFilePath(QString::fromLatin1(ScriptManualFolder))).filePath(page);
 }
 
 HelpFileResult OpenHelpFile(const DocumentOpener& opener, const QString& path) {

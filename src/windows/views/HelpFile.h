@@ -14,10 +14,11 @@ inline constexpr const char* HelpFileName = "Console_help.htm";
 // Hands a document to the desktop's viewer; false when no viewer could be started.
 using DocumentOpener = std::function<bool(const QUrl&)>;
 
-// The help file in the directory of the executable.
+// The help file beside the executable, else in the installed data folder.
 QString HelpFilePath();
 
-// The script manual's folder beside the executable, and one of its pages.
+// The script manual's folder (beside the executable, else in the installed data folder), and one
+// of its pages.
 inline constexpr const char* ScriptManualFolder = "ScriptManual";
 QString ScriptManualPage(const QString& page);
 
