@@ -364,8 +364,9 @@ void Acquisition::endQuery(const std::string& logText) {
 // Lost points
 
 bool Acquisition::AllPointsValid() {
-    const int end = std::min(op_.Points, PointTable::Size);
-    for (int i = PointShift(op_, CompatibilityMode); i < end; ++i) {
+    const int shift = PointShift(op_, CompatibilityMode);
+    const int end = std::min(op_.Points + shift, PointTable::Size);
+    for (int i = shift; i < end; ++i) {
         DataPoint& point = Points[i];
         if (point.Valid != 0 || point.RetryCount > MaxRetries) {
             continue;

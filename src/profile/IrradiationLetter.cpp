@@ -41,6 +41,28 @@ bool IrradiationOffered(const SystemProfile& p, char letter) {
     }
 }
 
+IrradiationFamily IrradiationFamilyOf(char letter) {
+    switch (letter) {
+    case 'A':
+    case 'T':
+    case 'I':
+    case 'O':
+        return IrradiationFamily::Alpha;
+    case 'B':
+    case 'X':
+    case 'H':
+    case 'L':
+        return IrradiationFamily::Beta;
+    case 'G':
+    case 'P':
+    case 'J':
+    case 'W':
+        return IrradiationFamily::Gamma;
+    default:
+        return IrradiationFamily::None;
+    }
+}
+
 std::string OfferedIrradiationLetters(const SystemProfile& profile) {
     std::string letters;
     for (const char* letter = AllIrradiationLetters; *letter != '\0'; ++letter) {

@@ -11,6 +11,11 @@ namespace gw {
 // internal beta top, high, low; T I O internal alpha; P J W internal X-ray.
 inline constexpr const char* AllIrradiationLetters = "ABGXHLTIOPJW";
 
+// The irradiator family of a letter, whose rate unit and isotope fields it uses: alpha for A T I
+// O, beta for B X H L, gamma for G and the internal X-ray letters P J W; none for other letters.
+enum class IrradiationFamily { None, Alpha, Beta, Gamma };
+IrradiationFamily IrradiationFamilyOf(char letter);
+
 // Whether the profile has the irradiator position `letter` stands for.
 bool IrradiationOffered(const SystemProfile& profile, char letter);
 

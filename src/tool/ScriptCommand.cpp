@@ -11,6 +11,7 @@
 #include "script/ScriptNumbers.h"
 #include "script/sc_Script.h"
 #include "tool/ScriptPrepareCommand.h"
+#include "tool/ScriptStepsCommand.h"
 #include "tool/VariableAnswerPrompter.h"
 
 #include <fstream>
@@ -31,7 +32,9 @@ const char* const Usage =
     "       gwtool script list FILE --disks|--variables|--sequences|--lists [--profile ...] "
     "[--set ...]\n"
     "       gwtool script prepare FILE [--profile P] [--veltrax] [--today YYYY-MM-DD] "
-    "[--set NAME=VALUE]... [--answer abort|ignore|ignore-all] [--trace FILE]\n";
+    "[--set NAME=VALUE]... [--answer abort|ignore|ignore-all] [--trace FILE]\n"
+    "       gwtool script steps FILE [--profile P] [--set NAME=VALUE]... [--today YYYY-MM-DD] "
+    "--json\n";
 
 struct Options {
     std::string action;
@@ -175,6 +178,9 @@ std::string listing(const sc_Script& script, const std::string& which) {
 int runScriptCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (!args.empty() && args.front() == "prepare") {
         return runScriptPrepare({args.begin() + 1, args.end()}, out, err);
+    }
+    if (!args.empty() && args.front() == "steps") {
+        return runScriptSteps({args.begin() + 1, args.end()}, out, err);
     }
     Options options;
     if (const auto problem = parseOptions(args, options)) {

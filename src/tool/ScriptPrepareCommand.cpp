@@ -42,6 +42,8 @@ int usageError(std::ostream& err, const std::string& problem) {
     return Stopped;
 }
 
+} // namespace
+
 std::optional<CivilDate> parseDate(const std::string& text) {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
         return std::nullopt;
@@ -54,6 +56,8 @@ std::optional<CivilDate> parseDate(const std::string& text) {
     }
     return CivilDate{*year, *month, *day};
 }
+
+namespace {
 
 std::optional<WarningResult> parseAnswer(const std::string& text) {
     if (text == "abort") {

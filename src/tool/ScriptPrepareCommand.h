@@ -1,6 +1,9 @@
 #pragma once
 
+#include "profile/PackedDate.h"
+
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,5 +16,8 @@ namespace gw::tool {
 // error stream as "warning: MESSAGE" and are answered as --answer says; Abort (the default) stops
 // with exit status 2, a step that cannot be prepared with exit status 1.
 int runScriptPrepare(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The day of a --today option, YYYY-MM-DD; empty when the text is no such date.
+std::optional<CivilDate> parseDate(const std::string& text);
 
 } // namespace gw::tool

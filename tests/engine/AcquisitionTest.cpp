@@ -433,6 +433,13 @@ TEST_F(PointQueryTest, PointIsGivenUpAfterTenQueries) {
     EXPECT_EQ(op.Complete, 1);
 }
 
+TEST_F(PointQueryTest, CompatibilityOslOfAFullCurveQueriesItsLastPoint) {
+    acquisition.CompatibilityMode = true;
+    finishedWithLost(OperationKind::OSL, PointTable::MaxCurvePoints, {PointTable::MaxCurvePoints});
+    EXPECT_FALSE(acquisition.AllPointsValid());
+    EXPECT_EQ(op.QueryPoint, PointTable::MaxCurvePoints);
+}
+
 TEST_F(PointQueryTest, CompatibilityOslNeverQueriesPointZero) {
     acquisition.CompatibilityMode = true;
     finishedWithLost(OperationKind::OSL, 5, {0});
