@@ -42,14 +42,15 @@ bool TablesEmpty(const WorksheetTables& tables) {
 
 void MakePlatters(const sc_Script& script, WorksheetTables& tables) {
     int highestPlatter = -1;
-    int highestPosition = PositionsPerPlatter(script.profile.ReaderType);
+    // A 3550 numbers its 57 positions up to 59.
+    int positions = PositionsPerPlatter(script.profile.ReaderType);
     for (const sc_Item& disk : script.Disks().disks) {
         highestPlatter = std::max(highestPlatter, disk.platter);
-        highestPosition = std::max(highestPosition, disk.position);
+        positions = std::max(positions, disk.position + 1);
     }
     tables.platters.assign(std::size_t(highestPlatter + 1), ws_Platter{});
     for (ws_Platter& platter : tables.platters) {
-        platter.positions.resize(std::size_t(highestPosition + 1));
+        platter.positions.resize(std::size_t(positions));
     }
 }
 

@@ -67,8 +67,8 @@ struct ws_Position {
     const ws_Group* group = nullptr;
 };
 
-// The positions are indexed by position number, so the array holds the highest position of the
-// reader type (position 0 stays empty).
+// The positions are indexed by position number, so the array reaches the highest position of the
+// reader type (a 3550 numbers its 57 positions up to 59).
 struct ws_Platter {
     int diskCount = 0;
     std::vector<ws_Position> positions;
