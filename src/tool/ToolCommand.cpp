@@ -5,6 +5,7 @@
 #include "tool/ScriptCommand.h"
 #include "tool/SimCommand.h"
 #include "tool/TimebaseCommand.h"
+#include "tool/WorksheetCommand.h"
 
 #include <ostream>
 
@@ -32,6 +33,10 @@ const std::vector<ToolCommand>& toolCommands() {
          "decode [--system 0..4] [--channels 1..4] [--correct] [--short] [--json] LINE... | "
          "decode --log FILE [--csv]  (status replies, console logs)",
          runDecodeCommand},
+        {"worksheet",
+         "worksheet FILE [--template INI] [--profile P] [--set NAME=VALUE]... [--answer "
+         "abort|ignore|ignore-all] [--today YYYY-MM-DD] -o OUT.rtf  (worksheets of templates)",
+         runWorksheetCommand},
     };
     return commands;
 }

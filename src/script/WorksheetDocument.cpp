@@ -1,8 +1,8 @@
-#include "windows/WorksheetDocument.h"
+#include "script/WorksheetDocument.h"
 
 #include "script/DeviceList.h"
 #include "script/ProfileChecks.h"
-#include "windows/RtfText.h"
+#include "script/RtfText.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "windows/WorksheetTemplate.h"
+#include "script/WorksheetTemplate.h"
 
-#include "windows/RtfText.h"
-#include "windows/WorksheetDocument.h"
+#include "script/RtfText.h"
+#include "script/WorksheetDocument.h"
 
 #include <gtest/gtest.h>
 

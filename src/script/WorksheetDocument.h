@@ -3,7 +3,7 @@
 #include "profile/FileBytes.h"
 #include "profile/PackedDate.h"
 #include "script/WorksheetTables.h"
-#include "windows/WorksheetTemplate.h"
+#include "script/WorksheetTemplate.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "windows/RtfText.h"
+#include "script/RtfText.h"
 
 namespace gw {
 

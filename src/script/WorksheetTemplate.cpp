@@ -1,4 +1,4 @@
-#include "windows/WorksheetTemplate.h"
+#include "script/WorksheetTemplate.h"
 
 #include "profile/FileBytes.h"
 
