@@ -104,10 +104,7 @@ std::optional<double> IrradiationDoseRate(const SystemProfile& p, char letter) {
     }
 }
 
-int BetaPortOffset(const SystemProfile& profile, int systemType) {
-    if (profile.HasFivePages) {
-        return profile.BetaPort;
-    }
+std::optional<std::int16_t> DefaultBetaPort(int systemType) {
     switch (systemType) {
     case 2:
     case 3:
@@ -115,8 +112,15 @@ int BetaPortOffset(const SystemProfile& profile, int systemType) {
     case 4:
         return 15;
     default:
-        return -1;
+        return std::nullopt;
     }
+}
+
+int BetaPortOffset(const SystemProfile& profile, int systemType) {
+    if (profile.HasFivePages) {
+        return profile.BetaPort;
+    }
+    return DefaultBetaPort(systemType).value_or(-1);
 }
 
 } // namespace gw

@@ -2,6 +2,7 @@
 
 #include "profile/SystemProfile.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -24,6 +25,10 @@ std::string OfferedIrradiationLetters(const SystemProfile& profile);
 
 // The dose rate field of the position; empty for a letter that names none.
 std::optional<double> IrradiationDoseRate(const SystemProfile& profile, char letter);
+
+// The beta port offset a four-page profile implies for the system type: 10 for the 3500 and 3550,
+// 15 for the 6600, none for the others.
+std::optional<std::int16_t> DefaultBetaPort(int systemType);
 
 // The internal beta irradiator's port offset: BetaPort in a five-page profile, else the system
 // type's default (10 for the 3500 and 3550, 15 for the 6600, -1 for none).

@@ -14,8 +14,10 @@
 #include "script/sc_Script.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <optional>
 
@@ -142,6 +144,23 @@ std::int32_t OperationPreparer::NextRounded(std::int32_t whenNotOk) {
 
 bool OperationPreparer::Warn(const std::string& message) {
     return warnings_.Warn(message);
+}
+
+bool OperationPreparer::CheckCalibrationDate(const Device_type& irradiator) {
+    const CivilDate calibrated = irradiator.calibrationDate.Unpack(context_.today);
+    if (DaysFromCivil(calibrated) <= DaysFromCivil(context_.today)) {
+        return true;
+    }
+    char date[32];
+    std::snprintf(date, sizeof date, "%04d-%02d-%02d", calibrated.year, calibrated.month,
+                  calibrated.day);
+    std::string name = irradiator.description;
+    if (!name.empty()) {
+        name[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[0])));
+    }
+    // The decay correction would raise the dose rate above its calibrated value.
+    return Warn("The calibration date of the " + name + ", " + date +
+                ", lies after today: check the date in the system profile.");
 }
 
 bool OperationPreparer::CheckOslDevice(int device, bool forRamp) {
@@ -459,6 +478,9 @@ PreparationResult OperationPreparer::PrepareIrradiation(TDataType& record) {
 PreparationResult OperationPreparer::FinishIrradiation(TDataType& record,
                                                        const Device_type& irradiator, double dose) {
     const std::string what = "IRRAD on disk " + std::to_string(disk_.number) + ": ";
+    if (!CheckCalibrationDate(irradiator)) {
+        return PreparationResult::Failed({});
+    }
     const double rate = IrradiatorRateOn(irradiator, context_.today);
     if (!(rate > 0) || !std::isfinite(rate)) {
         return PreparationResult::Failed(what + "the " + irradiator.description +

@@ -72,6 +72,8 @@ private:
     // A failed profile check: warns unless all are ignored. False when the operator aborts.
     bool Warn(const std::string& message);
     bool CheckOslDevice(int device, bool forRamp);
+    // A calibration date after today warns: the source-decay correction needs a past date.
+    bool CheckCalibrationDate(const Device_type& irradiator);
 
     PreparationResult PrepareCommand(const std::string& word, TDataType& record);
     PreparationResult PrepareTl(TDataType& record);

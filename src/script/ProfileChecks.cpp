@@ -17,17 +17,6 @@ constexpr int InternalAlpha = 6;
 constexpr int InternalXray = 9;
 constexpr int ExternalSources = 3; // sources 0, 1, 2
 
-long long DaysFromCivil(CivilDate date) {
-    const int month = std::clamp(date.month, 1, 12);
-    const int day = std::clamp(date.day, 1, 31);
-    const int year = date.year - (month <= 2 ? 1 : 0);
-    const long long era = (year >= 0 ? year : year - 399) / 400;
-    const long long yearOfEra = year - era * 400;
-    const long long dayOfYear = (153LL * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-    const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
 int ArrangementOf(const SystemProfile& profile, int source) {
     switch (source) {
     case InternalBeta:
@@ -42,6 +31,17 @@ int ArrangementOf(const SystemProfile& profile, int source) {
 }
 
 } // namespace
+
+long long DaysFromCivil(CivilDate date) {
+    const int month = std::clamp(date.month, 1, 12);
+    const int day = std::clamp(date.day, 1, 31);
+    const int year = date.year - (month <= 2 ? 1 : 0);
+    const long long era = (year >= 0 ? year : year - 399) / 400;
+    const long long yearOfEra = year - era * 400;
+    const long long dayOfYear = (153LL * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
 
 bool SourceInProfile(const SystemProfile& profile, int source) {
     if (source >= 0 && source < ExternalSources) {

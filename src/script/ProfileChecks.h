@@ -23,6 +23,9 @@ bool PositionInProfile(const SystemProfile& profile, int source, int position);
 // other numbers pass.
 bool OslDeviceInProfile(const DeviceSet& set, int device);
 
+// Days from 1 January 1970 to the date, for comparing and subtracting dates.
+long long DaysFromCivil(CivilDate date);
+
 // The irradiator's dose rate on the given day, after the decay of its source since calibration.
 double IrradiatorRateOn(const Device_type& irradiator, CivilDate today);
 

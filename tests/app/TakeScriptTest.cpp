@@ -97,7 +97,7 @@ TEST_F(TakeScriptTest, LoadingAnotherProfileMakesTheScriptStale) {
     console.runState.RunActive = true;
     dialogs.openChoices.push_back(QString::fromStdString(writeProfile()));
     editor.ActionSysLoad->trigger();
-    EXPECT_EQ(prompter.shown.back().text, "A profile cannot be loaded while a script runs.");
+    EXPECT_EQ(prompter.shown.back().text, console.ProfileChangeRefusal());
 }
 
 TEST_F(TakeScriptTest, EditSystemInfoUsesTheProfileEditorHook) {

@@ -79,7 +79,8 @@ TEST(CommandHelpSource, ShippedHelpCoversTheCommandCatalogue) {
 // Page Down goes to the next topic; the Down arrow turns the pages of one.
 TEST(CommandHelpSource, ShippedHelpNamesTheKeyThatTurnsItsPages) {
     int pagesWithMore = 0;
-    for (const HelpEntry& entry : ShippedHelp().entries()) {
+    const CommandHelp help = ShippedHelp();
+    for (const HelpEntry& entry : help.entries()) {
         for (int page = 0; page < entry.lastPage(); ++page) {
             SCOPED_TRACE(std::string(1, entry.letter) + " page " + std::to_string(page));
             const std::string text = entry.pageText(page);

@@ -158,6 +158,8 @@ void TConsoleForm::attachScriptEditor(TScrptEditor& editor) {
     scriptEditor_ = &editor;
     connect(menus_->ActionTakeScript, &QAction::triggered, this, &TConsoleForm::takeScript);
     connect(&editor, &TScrptEditor::loadSystemInfoRequested, this, &TConsoleForm::loadSystemInfo);
+    // A loaded or saved profile leaves the editor's compiled script stale.
+    connect(&console_, &Console::profileReplaced, &editor, &TScrptEditor::profileChanged);
     connect(&editor, &TScrptEditor::editSystemInfoRequested, this, [this] {
         if (!editProfile) {
             ActionNotAvailableYet(scriptEditor_->ActionSysEdit->text());
@@ -178,22 +180,8 @@ void TConsoleForm::attachScriptEditor(TScrptEditor& editor) {
 }
 
 void TConsoleForm::loadSystemInfo(const QString& path) {
-    if (console_.runState.RunActive || console_.runState.MetascriptRunning) {
-        console_.prompter().message(MessageKind::Error, "Error",
-                                    "A profile cannot be loaded while a script runs.");
-        return;
-    }
-    const ProfileActivation activation =
-        OpenProfileFile(ToWindows1252(path), console_.profile, console_.profileContext());
-    if (!activation.ok) {
-        return;
-    }
-    console_.SelectSystemType(activation.ReaderType);
-    enableCorrectReader(activation.CorrectGlitches);
-    enableShortMode(activation.ShortDataMode);
-    setReaderLabel("Reader: " + activation.readerName);
-    console_.AppendLog(": Profile file " + console_.profile.ProfilePath);
-    scriptEditor_->profileChanged();
+    // The console's own load: refused while anything runs; the editor hears profileReplaced.
+    console_.LoadParameters(ToWindows1252(path));
 }
 
 bool TConsoleForm::takeScript() {
@@ -243,10 +231,8 @@ void TConsoleForm::wireSystemActions() {
         const SystemProfile& p = console_.profile.Profile;
         setScannerMenuVisible(p.ReaderType == System6600 && p.HasScanner);
     });
-    for (QAction* action : {menus_->ActionOpenReader, menus_->ActionEditReader}) {
-        connect(action, &QAction::triggered, this,
-                [this, action] { ActionNotAvailableYet(action->text()); });
-    }
+    // "Load parameters" and "Edit parameters" are wired by ConsoleWindows, which owns the
+    // profile editor.
     connect(menus_->ActionSaveReader, &QAction::triggered, this, &TConsoleForm::saveParameters);
     connect(menus_, &ConsoleMenus::systemTypeChosen, this,
             [this](int type) { console_.SelectSystemType(type); });
