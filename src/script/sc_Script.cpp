@@ -34,4 +34,10 @@ std::unique_ptr<sc_Script> CreateScript(std::string_view text, std::string_view 
     return script;
 }
 
+std::string TemplateNameOf(const sc_Script& script) {
+    return !script.isTemplate  ? std::string()
+           : script.definition ? script.definitionName
+                               : script.methodName;
+}
+
 } // namespace gw

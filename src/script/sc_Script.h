@@ -62,6 +62,10 @@ struct sc_Script {
     void ClearError();
 };
 
+// The name a template script gives its worksheets: the quoted name of its header; empty for a
+// script that does not declare TEMPLATE.
+std::string TemplateNameOf(const sc_Script& script);
+
 // A new script for the editor's text: disk mode 1, sort mode 0, disk count 2, the profile copied,
 // the text loaded (a loading error is recorded in the error flag and message), the lists table
 // holding DISKS, and empty variables, master sequence and sequences.

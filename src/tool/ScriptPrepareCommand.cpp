@@ -57,8 +57,6 @@ std::optional<CivilDate> parseDate(const std::string& text) {
     return CivilDate{*year, *month, *day};
 }
 
-namespace {
-
 std::optional<WarningResult> parseAnswer(const std::string& text) {
     if (text == "abort") {
         return WarningResult::Abort;
@@ -71,6 +69,8 @@ std::optional<WarningResult> parseAnswer(const std::string& text) {
     }
     return std::nullopt;
 }
+
+namespace {
 
 std::optional<std::string> parseOptions(const std::vector<std::string>& args, Options& options) {
     if (args.empty()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Prompter.h"
 #include "profile/PackedDate.h"
 
 #include <iosfwd>
@@ -19,5 +20,8 @@ int runScriptPrepare(const std::vector<std::string>& args, std::ostream& out, st
 
 // The day of a --today option, YYYY-MM-DD; empty when the text is no such date.
 std::optional<CivilDate> parseDate(const std::string& text);
+
+// The warning answer of an --answer option: abort, ignore or ignore-all; empty otherwise.
+std::optional<WarningResult> parseAnswer(const std::string& text);
 
 } // namespace gw::tool

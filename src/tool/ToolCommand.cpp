@@ -7,6 +7,7 @@
 #include "tool/SimCommand.h"
 #include "tool/TakeCommand.h"
 #include "tool/TimebaseCommand.h"
+#include "tool/WorksheetCommand.h"
 
 #include <algorithm>
 #include <ostream>
@@ -40,6 +41,10 @@ const std::vector<ToolCommand>& toolCommands() {
          "[--time-scale F] [--disk N] [--to-disk M] [--holes N,M,...|--all-holes] [--info TEXT] "
          "[--hv yes|no|cancel] [NAME=VALUE]...  (single measurements; --help lists the names)",
          runTakeCommand},
+        {"worksheet",
+         "worksheet FILE [--template INI] [--profile P] [--set NAME=VALUE]... [--answer "
+         "abort|ignore|ignore-all] [--today YYYY-MM-DD] -o OUT.rtf  (worksheets of templates)",
+         runWorksheetCommand},
     };
     return commands;
 }

@@ -548,9 +548,7 @@ std::unique_ptr<sc_Script> TScrptEditor::compileEditorText(const QString& fileNa
     compilations_.CompiledOK = !script->error;
     compiledText_ = TestEditor->text();
     if (!script->error) {
-        compilations_.TemplateName = !script->isTemplate  ? std::string()
-                                     : script->definition ? script->definitionName
-                                                          : script->methodName;
+        compilations_.TemplateName = TemplateNameOf(*script);
     }
     TestEditor->setFocus();
     ready = !script->error && script->sequences.Size() > 0;
