@@ -9,9 +9,9 @@ namespace gw {
 enum class WarningResult { Cancel = 2, Abort = 3, Ignore = 5, IgnoreAll = 6 };
 
 // Which buttons a question offers.
-enum class QuestionButtons { YesNo, YesNoCancel, OkCancel };
+enum class QuestionButtons { YesNo, YesNoCancel, OkCancel, RetryCancel };
 
-enum class Answer { Yes, No, Ok, Cancel };
+enum class Answer { Yes, No, Ok, Cancel, Retry };
 
 // Icon of a plain message box; the caption and text are the caller's.
 enum class MessageKind { Information, Warning, Error };
@@ -45,6 +45,16 @@ public:
 
     // An acoustic beep before a prompt that is shown again.
     virtual void beep() {}
+
+    // A file dialog for a file to write: starts in directory with the name proposed, adds the
+    // default extension to a name without one, and accepts only an existing directory. Empty on
+    // Cancel, which is also the answer where no dialog can be shown.
+    virtual std::optional<std::string> askSaveFileName(const std::string& /*caption*/,
+                                                       const std::string& /*directory*/,
+                                                       const std::string& /*proposed*/,
+                                                       const std::string& /*defaultExtension*/) {
+        return std::nullopt;
+    }
 };
 
 } // namespace gw
