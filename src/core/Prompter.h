@@ -43,18 +43,14 @@ public:
     virtual Answer ask(const std::string& caption, const std::string& text,
                        QuestionButtons buttons) = 0;
 
-    // An acoustic beep before a prompt that is shown again.
-    virtual void beep() {}
-
-    // A file dialog for a file to write: starts in directory with the name proposed, adds the
-    // default extension to a name without one, and accepts only an existing directory. Empty on
-    // Cancel, which is also the answer where no dialog can be shown.
+    // A file name to save to, the proposed path preset; empty when cancelled.
     virtual std::optional<std::string> askSaveFileName(const std::string& /*caption*/,
-                                                       const std::string& /*directory*/,
-                                                       const std::string& /*proposed*/,
-                                                       const std::string& /*defaultExtension*/) {
+                                                       const std::string& /*proposed*/) {
         return std::nullopt;
     }
+
+    // An acoustic beep before a prompt that is shown again.
+    virtual void beep() {}
 };
 
 } // namespace gw

@@ -48,14 +48,14 @@ std::string dataDirectoryPrefix(std::string_view dataDirectory) {
     return directory;
 }
 
-} // namespace
-
 std::string LocalPath(std::string_view text) {
     std::string path(text);
     const char separator = static_cast<char>(std::filesystem::path::preferred_separator);
     std::replace_if(path.begin(), path.end(), isSeparator, separator);
     return path;
 }
+
+} // namespace
 
 std::string PrepareDataFileName(std::string_view openText, std::string_view dataDirectory) {
     std::string text = collapseDoubledBackslashes(openText);
@@ -92,7 +92,7 @@ DataFileCheck CheckDataFileDirectory(const std::string& path, Prompter& prompter
                      QuestionButtons::RetryCancel);
     if (answer == Answer::Retry) {
         const std::optional<std::string> chosen =
-            prompter.askSaveFileName("", fs::current_path(error).string(), name, "txt");
+            prompter.askSaveFileName("", (fs::current_path(error) / name).string());
         if (chosen) {
             return {true, *chosen, {}};
         }

@@ -25,7 +25,4 @@ struct DataFileCheck {
 // exist!" with Retry and Cancel; Retry lets the operator choose another file, Cancel gives up.
 DataFileCheck CheckDataFileDirectory(const std::string& path, Prompter& prompter);
 
-// The path with both separators turned into the platform's one.
-std::string LocalPath(std::string_view text);
-
 } // namespace gw

@@ -24,4 +24,11 @@ ScriptRun::Advance ScriptRun::advance() {
     return Advance::End;
 }
 
+ScriptRun::StepEnd ScriptRun::EndOfStep(bool lastStep, bool stopRequested) {
+    if (lastStep) {
+        return StepEnd::Finished;
+    }
+    return stopRequested ? StepEnd::Stopped : StepEnd::Continue;
+}
+
 } // namespace gw

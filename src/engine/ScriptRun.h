@@ -33,10 +33,25 @@ public:
     // No step is left to carry out: the last step has been finished.
     bool exhausted() const { return exhausted_; }
 
+    // How a run goes on once a step's record is written.
+    enum class StepEnd {
+        Continue, // the next step follows
+        Stopped,  // the operator stopped the run; "Continue script" takes the next step
+        Finished, // the last step is done (or the platter change was refused)
+    };
+    // A stop asked for during the last step finishes the run: nothing is left to continue with,
+    // so the step is never carried out again.
+    static StepEnd EndOfStep(bool lastStep, bool stopRequested);
+
     TCharge RunList;
     std::string DataFile;
     int PlatterIndex = 0;
     int StepIndex = 0;
+    double RemainingTime = 0; // seconds, of every script still to run
+    double RunStart = 0;      // days, when Go started the script
+    // The operator's "Stop script": kept here, not in the step's record that the next
+    // preparation clears, so a stop clicked while the next step waits is never lost.
+    bool StopRequested = false;
 
 private:
     bool exhausted_ = false;
