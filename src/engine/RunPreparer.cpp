@@ -93,6 +93,8 @@ PreparedRun RunPreparer::PrepareRun() {
         run.message = "The script has no disk to measure.";
         return run;
     }
+    // A script run before (or stopped) starts again from every disk's first command.
+    ResetDisks(script_);
     scratch_ = TDataType{};
     scratch_.DataFile = run.dataFile;
     ignoreAll_ = false;

@@ -1,5 +1,6 @@
 #include "engine/ScriptDataFileName.h"
 
+#include "core/LocalPath.h"
 #include "core/Prompter.h"
 
 #include <algorithm>
@@ -48,13 +49,6 @@ std::string dataDirectoryPrefix(std::string_view dataDirectory) {
     return directory;
 }
 
-std::string LocalPath(std::string_view text) {
-    std::string path(text);
-    const char separator = static_cast<char>(std::filesystem::path::preferred_separator);
-    std::replace_if(path.begin(), path.end(), isSeparator, separator);
-    return path;
-}
-
 } // namespace
 
 std::string PrepareDataFileName(std::string_view openText, std::string_view dataDirectory) {
@@ -70,7 +64,7 @@ std::string PrepareDataFileName(std::string_view openText, std::string_view data
     } else if (text.find('.', nameStart) == std::string::npos) {
         text += ".txt";
     }
-    return LocalPath(text);
+    return LocalPath(text).string();
 }
 
 DataFileCheck CheckDataFileDirectory(const std::string& path, Prompter& prompter) {

@@ -2,10 +2,12 @@
 
 #include "EngineHarness.h"
 #include "engine/ScriptStepCommands.h"
+#include "engine/runtime/RecordKeeper.h"
 #include "profile/DefaultProfile.h"
 #include "script/PrepareHelper.h"
 
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace gw {
@@ -38,6 +40,7 @@ public:
         harness.console.profile.Profile = profile;
         harness.engine.setView(&graph);
         runner.today = CivilDate{2026, 1, 1};
+        runner.writeKept = nullptr;
         runner.writeRecord = [this](const ScriptStepRecord& record) {
             if (failWrites > 0) {
                 --failWrites;
@@ -76,7 +79,8 @@ public:
     EngineHarness harness;
     PanelGraph graph;
     SystemProfile profile;
-    ScriptRunner runner{harness.console, harness.engine};
+    RecordKeeper keeper{harness.console};
+    ScriptRunner runner{harness.console, harness.engine, keeper, DataFileFormat()};
     std::vector<std::unique_ptr<test::Prepared>> scripts;
     std::vector<ScriptStepRecord> records;
     std::vector<ScriptRunner::Event> events;
@@ -265,6 +269,53 @@ TEST(ScriptRunner, TlStepsOnTheReaderInBatchMode) {
     EXPECT_NE(log.find("T22 4 250 "), std::string::npos) << "a TL on a 6600";
     EXPECT_NE(log.find("background TL finished"), std::string::npos);
     EXPECT_NE(log.find("M H0 O0 P0 V0 C0 J0 "), std::string::npos);
+}
+
+TEST(ScriptRunner, WritesTheDataFileAndCopiesItToTheLanDirectoryAtTheEnd) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / "gw-script-run-lan";
+    fs::remove_all(root);
+    fs::create_directories(root / "lan");
+    RunBench bench(2);
+    bench.profile.VolID = root.string();
+    bench.harness.console.profile.Profile = bench.profile;
+    bench.harness.console.settings().WriteSettingFlag("", "LAN data", true);
+    bench.harness.console.settings().WriteSettingText("", "LAN directory", (root / "lan").string());
+    // The default writer of a runner of its own, as the console and gwtool use it.
+    ScriptRunner runner(bench.harness.console, bench.harness.engine, bench.keeper,
+                        DataFileFormat());
+    runner.today = CivilDate{2026, 1, 1};
+    bool ended = false;
+    std::string lastEvent;
+    runner.onEvent = [&](const ScriptRunner::Event& event) {
+        ended = event.type == "run ended";
+        lastEvent = event.type + ": " + event.text;
+    };
+    sc_Script& script = bench.compile(
+        test::Lines({"METHOD \"lan\"", "GLOBAL", "END GLOBAL", "METHOD", "OPEN \"night\"",
+                     "LOOP DISKS #2", "IRRAD(1, 0, 20, 5)", "END LOOP", "END METHOD"}));
+    for (int run = 0; run < 3; ++run) {
+        ended = false;
+        bench.harness.console.runState.LastStep = false;
+        ASSERT_TRUE(runner.PrepareScripts(script)) << run << " " << lastEvent;
+        ASSERT_TRUE(runner.StartRun());
+        ASSERT_TRUE(RunUntil([&] { return ended; }, 20000));
+    }
+    EXPECT_TRUE(fs::exists(root / "lan" / "night.txt"));
+    EXPECT_TRUE(fs::exists(root / "lan" / "night.txt.new"));
+    EXPECT_TRUE(fs::exists(root / "lan" / "night.txt.new.new"));
+    std::ifstream in(root / "night.txt", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::size_t records = 0;
+    for (std::size_t at = text.find("[NewRecord]"); at != std::string::npos;
+         at = text.find("[NewRecord]", at + 1)) {
+        ++records;
+    }
+    EXPECT_EQ(records, 6u);
+    EXPECT_EQ(text.rfind("ScriptFile=test.gws\r\nScriptName=lan", 0), 0u);
+    EXPECT_NE(text.find("DataType=Irrad\r\nSampleTemp=20\r\nIrradTime=50\r\nIrradDose=5.00\r\n"),
+              std::string::npos);
+    fs::remove_all(root);
 }
 
 TEST(ScriptStepCommands, PreCommandsPerReaderType) {

@@ -1,21 +1,26 @@
 #include "engine/runtime/ScriptRunner.h"
 
 #include "console/runtime/Console.h"
+#include "core/LocalPath.h"
 #include "core/Prompter.h"
 #include "core/TimeScale.h"
+#include "engine/LanCopy.h"
 #include "engine/LocalDateTime.h"
 #include "engine/OperationDescription.h"
 #include "engine/OperationTime.h"
 #include "engine/RunPreparer.h"
 #include "engine/ScriptHeader.h"
+#include "engine/ScriptRecord.h"
 #include "engine/ScriptStepCommands.h"
 #include "engine/runtime/MeasurementEngine.h"
+#include "engine/runtime/RecordKeeper.h"
 #include "link/CommandBuilder.h"
 #include "script/OperationPreparer.h"
 #include "script/sc_Script.h"
 
 #include <chrono>
 #include <ctime>
+#include <filesystem>
 
 namespace gw {
 
@@ -35,8 +40,13 @@ std::string spanText(double seconds) {
 
 } // namespace
 
-ScriptRunner::ScriptRunner(Console& console, MeasurementEngine& engine, QObject* parent)
-    : QObject(parent), console_(console), engine_(engine) {
+ScriptRunner::ScriptRunner(Console& console, MeasurementEngine& engine, RecordKeeper& records,
+                           DataFileFormat format, QObject* parent)
+    : QObject(parent), console_(console), engine_(engine), records_(records),
+      format_(std::move(format)) {
+    writeRecord = [this](const ScriptStepRecord& record) { return appendRecord(record); };
+    writeKept = [this] { return records_.offerKept(); };
+    afterLastStep = [this](const std::string& dataFile) { copyToLan(dataFile); };
     threadWait_.setSingleShot(true);
     connect(&threadWait_, &QTimer::timeout, this, [this] { TakeScript(); });
     engine_.queryFinishers.script = [this] { FinishScript(); };
@@ -44,6 +54,54 @@ ScriptRunner::ScriptRunner(Console& console, MeasurementEngine& engine, QObject*
 
 ScriptRunner::~ScriptRunner() {
     engine_.queryFinishers.script = nullptr;
+}
+
+bool ScriptRunner::appendRecord(const ScriptStepRecord& record) {
+    PointLineOptions options;
+    options.channels = console_.linkState.layout.CounterChannels;
+    options.compatibility = engine_.compatibilityMode();
+    RecordLines lines = record.header;
+    const RecordLines body = ScriptRecordLines(record.operation, record.points, options, format_);
+    lines.insert(lines.end(), body.begin(), body.end());
+    std::error_code error;
+    if (std::filesystem::exists(LocalPath(record.dataFile), error)) {
+        console_.AppendLog(": Opening data file " + record.dataFile);
+    }
+    if (!records_.write(record.dataFile, lines)) {
+        return false;
+    }
+    console_.AppendLog(": Saving data to " + record.dataFile);
+    console_.AppendLog(": Data saved ");
+    return true;
+}
+
+void ScriptRunner::copyToLan(const std::string& dataFile) {
+    ConsoleSettings& settings = console_.settings();
+    if (!settings.ReadSettingFlag("", "LAN data", true)) {
+        return;
+    }
+    const std::string directory = settings.ReadSettingText("", "LAN directory", true);
+    std::error_code error;
+    if (directory.empty() || !std::filesystem::is_directory(LocalPath(directory), error)) {
+        console_.AppendLog(": LAN directory " + directory + " not found - no copy made");
+        return;
+    }
+    std::vector<std::string> files = {dataFile};
+    if (engine_.compatibilityMode()) {
+        for (const std::string& binary : binaryFiles) {
+            files.push_back(binary);
+            files.push_back(std::filesystem::path(binary).replace_extension(".sub").string());
+        }
+    }
+    for (const std::string& file : files) {
+        if (file != dataFile && std::filesystem::file_size(LocalPath(file), error) == 0) {
+            continue; // an empty or missing binary file is not copied
+        }
+        std::string problem;
+        const std::string target = CopyToLanDirectory(file, directory, problem);
+        console_.AppendLog(target.empty() ? ": copy of " + file + " to LAN failed: " + problem
+                                          : ": " + file + " copied to " + target);
+    }
 }
 
 std::string ScriptRunner::timeOfDay() const {
@@ -253,7 +311,7 @@ bool ScriptRunner::ContinueScript() {
     console_.TakeData = nullptr;
     if (unwritten_) {
         flags.RunActive = true;
-        if (!writeStepRecord()) {
+        if (!writeUnwritten()) {
             flags.RunActive = false;
             continueOffered_ = panel_.continueOffered = true;
             showPanel();
@@ -419,7 +477,7 @@ void ScriptRunner::FinishScript() {
     ScriptStepRecord record;
     record.dataFile = run_.DataFile;
     if (op.WriteHeader != 0) {
-        record.header = ScriptHeaderLines(*script_, {});
+        record.header = ScriptHeaderLines(*script_, binaryFiles);
     }
     record.operation = op;
     record.points = engine_.points();
@@ -438,6 +496,17 @@ void ScriptRunner::FinishScript() {
     afterRecordWritten();
 }
 
+bool ScriptRunner::writeUnwritten() {
+    // A record the keeper holds is offered from there, so that it is never written twice.
+    if (!writeKept) {
+        return writeStepRecord();
+    }
+    if (!writeKept()) {
+        return false;
+    }
+    return finishWriting();
+}
+
 bool ScriptRunner::writeStepRecord() {
     if (!unwritten_) {
         return true;
@@ -447,6 +516,10 @@ bool ScriptRunner::writeStepRecord() {
         emitEvent("warning", "record not written to " + unwritten_->dataFile);
         return false;
     }
+    return finishWriting();
+}
+
+bool ScriptRunner::finishWriting() {
     if (afterRecord) {
         afterRecord(*unwritten_);
     }

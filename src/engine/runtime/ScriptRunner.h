@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/DataFileFormat.h"
 #include "engine/RunPanel.h"
 #include "engine/ScriptRun.h"
 #include "engine/ScriptStepRecord.h"
@@ -18,6 +19,7 @@ namespace gw {
 
 class Console;
 class MeasurementEngine;
+class RecordKeeper;
 struct sc_Script;
 
 // The script run engine: prepares a compiled script (or the scripts of a metascript), and carries
@@ -40,7 +42,10 @@ public:
         double seconds = 0; // time still to run (estimate)
     };
 
-    ScriptRunner(Console& console, MeasurementEngine& engine, QObject* parent = nullptr);
+    // Records go through the keeper that single measurements use, so that one place holds what
+    // could not be written.
+    ScriptRunner(Console& console, MeasurementEngine& engine, RecordKeeper& records,
+                 DataFileFormat format, QObject* parent = nullptr);
     ~ScriptRunner() override;
 
     // The settings a preparation takes besides the script.
@@ -48,14 +53,19 @@ public:
     std::optional<CivilDate> today;
     std::optional<std::uint32_t> seed;
 
-    // Writes a step's record (and the header before it); false when it could not be written:
-    // the run then pauses with the record kept, and "Continue script" writes it first.
+    // Writes a step's record (and the header before it) to the data file; false when it could
+    // not be written: the run then pauses with the record kept, and "Continue script" offers the
+    // kept records first (writeKept).
     std::function<bool(const ScriptStepRecord&)> writeRecord;
-    // Called after every record written, with the step's record: the compatibility binary data
-    // are written here.
+    std::function<bool()> writeKept;
+    // The hand-over to the compatibility binary data: called after every record written, with the
+    // step's record (its operation and points) and the run's binary file names.
     std::function<void(const ScriptStepRecord&)> afterRecord;
-    // Called at the end of a run that reached its last step, with the data file (the copy to the
-    // LAN directory).
+    // The binary data files of the run's data file, one per counter channel (compatibility
+    // switch on); they are named in the script header.
+    std::vector<std::string> binaryFiles;
+    // Called at the end of a run that reached its last step, with the data file; by default the
+    // copy to the LAN directory.
     std::function<void(const std::string& dataFile)> afterLastStep;
     // Told about the run.
     std::function<void(const Event&)> onEvent;
@@ -104,13 +114,19 @@ private:
     void showPanel();
     void emitEvent(const std::string& type, const std::string& text = {});
     bool writeStepRecord();
+    bool writeUnwritten();
+    bool finishWriting();
     void afterRecordWritten();
     void endRun();
     void goOn();
     std::string timeOfDay() const;
+    bool appendRecord(const ScriptStepRecord& record);
+    void copyToLan(const std::string& dataFile);
 
     Console& console_;
     MeasurementEngine& engine_;
+    RecordKeeper& records_;
+    DataFileFormat format_;
     TimeBaseCalculator calculator_;
     sc_Script* script_ = nullptr;
     std::vector<sc_Script*> metaScripts_;
