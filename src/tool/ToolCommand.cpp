@@ -2,6 +2,7 @@
 
 #include "tool/DecodeCommand.h"
 #include "tool/ProfileCommand.h"
+#include "tool/RunCommand.h"
 #include "tool/ScriptCommand.h"
 #include "tool/SimCommand.h"
 #include "tool/TimebaseCommand.h"
@@ -32,6 +33,12 @@ const std::vector<ToolCommand>& toolCommands() {
          "decode [--system 0..4] [--channels 1..4] [--correct] [--short] [--json] LINE... | "
          "decode --log FILE [--csv]  (status replies, console logs)",
          runDecodeCommand},
+        {"run",
+         "run FILE [--profile P] [--port sim|DEVICE] [--channels N] [--time-scale F] [--veltrax] "
+         "[--set NAME=VALUE]... [--answer abort|ignore|ignore-all] [--today YYYY-MM-DD] "
+         "[--existing append|overwrite|abort] [--platter-change ok|cancel] [--seed N] "
+         "[--events FILE|-]  (runs a script unattended)",
+         runRunCommand},
     };
     return commands;
 }

@@ -4,6 +4,7 @@
 #include "core/LocalPath.h"
 #include "core/Prompter.h"
 #include "core/TimeScale.h"
+#include "engine/CompatibilityFileNames.h"
 #include "engine/LanCopy.h"
 #include "engine/LocalDateTime.h"
 #include "engine/OperationDescription.h"
@@ -136,7 +137,12 @@ void ScriptRunner::emitEvent(const std::string& type, const std::string& text) {
     event.type = type;
     event.text = text;
     event.seconds = run_.RemainingTime;
-    if (!run_.empty()) {
+    if (type == "record written") {
+        event.platter = finished_.platter;
+        event.step = finished_.step;
+        event.steps = finished_.steps;
+        event.disk = finished_.disk;
+    } else if (!run_.empty()) {
         event.platter = run_.PlatterIndex;
         event.step = run_.StepIndex;
         event.steps = int(run_.stepsOfPlatter());
@@ -173,6 +179,17 @@ bool ScriptRunner::prepareOne(sc_Script& script, bool fullCheck, double& estimat
         return false;
     }
     estimate = prepared.estimate;
+    if (veltraxCompatible) {
+        const std::vector<std::string> existing = ExistingCompatibilityFiles(prepared.dataFile);
+        if (fullCheck && !existing.empty()) {
+            if (confirmBinaryFiles && !confirmBinaryFiles(prepared.dataFile, existing)) {
+                emitEvent("warning", "binary data files of " + prepared.dataFile + " exist");
+                return false;
+            }
+            console_.AppendLog(": Existing files will be appended.");
+        }
+        binaryFiles = BinaryFileNames(prepared.dataFile, console_.linkState.layout.CounterChannels);
+    }
     if (&script == script_ || script_ == nullptr || !fullCheck) {
         run_ = ScriptRun(std::move(prepared.runList), prepared.dataFile);
     }
@@ -454,6 +471,7 @@ void ScriptRunner::FinishScript() {
     if (op.Kind != OperationKind::PointQuery && !stepAdvanced_) {
         stepAdvanced_ = true;
         finishedDisk_ = run_.current().disk->number;
+        finished_ = {run_.PlatterIndex, run_.StepIndex, int(run_.stepsOfPlatter()), finishedDisk_};
         const ScriptRun::Advance advance = run_.advance();
         platterQuestionPending_ = advance == ScriptRun::Advance::NextPlatter;
         StepClosingFacts facts;

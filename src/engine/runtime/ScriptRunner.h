@@ -64,6 +64,11 @@ public:
     // The binary data files of the run's data file, one per counter channel (compatibility
     // switch on); they are named in the script header.
     std::vector<std::string> binaryFiles;
+    // With the compatibility switch on and binary files of the data file's name already there:
+    // whether the run may go on (the file-exists question: append, or overwrite with a backup).
+    // Unset, the files are appended to.
+    std::function<bool(const std::string& dataFile, const std::vector<std::string>& existing)>
+        confirmBinaryFiles;
     // Called at the end of a run that reached its last step, with the data file; by default the
     // copy to the LAN directory.
     std::function<void(const std::string& dataFile)> afterLastStep;
@@ -138,6 +143,12 @@ private:
     bool platterQuestionPending_ = false;
     bool stepAdvanced_ = false;
     int finishedDisk_ = -1;
+    struct StepPlace {
+        int platter = 0;
+        int step = 0;
+        int steps = 0;
+        int disk = 0;
+    } finished_;
     std::optional<ScriptStepRecord> unwritten_;
     int threadWaits_ = 0;
     QTimer threadWait_;
