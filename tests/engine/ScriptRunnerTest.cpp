@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <gtest/gtest.h>
 
 namespace gw {
@@ -26,13 +27,15 @@ public:
 // A script run on the simulated reader, its records kept in memory.
 class RunBench {
 public:
-    static SimOptions Options(int systemType) {
+    static SimOptions Options(int systemType, SimFaults faults) {
         SimOptions options;
         options.systemType = systemType;
+        options.faults = faults;
         return options;
     }
 
-    explicit RunBench(int systemType) : harness(Options(systemType)) {
+    explicit RunBench(int systemType, SimFaults faults = {})
+        : harness(Options(systemType, faults)) {
         profile = DefaultProfile(std::int16_t(systemType));
         profile.VolID = std::filesystem::temp_directory_path().string();
         profile.BetaDoseRate = 0.1; // an external beta source
@@ -316,6 +319,46 @@ TEST(ScriptRunner, WritesTheDataFileAndCopiesItToTheLanDirectoryAtTheEnd) {
     EXPECT_NE(text.find("DataType=Irrad\r\nSampleTemp=20\r\nIrradTime=50\r\nIrradDose=5.00\r\n"),
               std::string::npos);
     fs::remove_all(root);
+}
+
+// TL steps against a reader that loses points and garbles replies: every step leaves one record,
+// each point re-read or written as invalid, and the log tells what happened.
+void RunWithFaults(int steps) {
+    SimFaults faults;
+    faults.lostPointShare = 0.05;
+    faults.garbledShare = 0.02;
+    RunBench bench(4, faults);
+    ASSERT_TRUE(bench.harness.open());
+    ASSERT_TRUE(bench.runner.PrepareScripts(bench.compile(
+        test::Lines({"METHOD \"faults\"", "GLOBAL", "END GLOBAL", "METHOD",
+                     "LOOP DISKS #" + std::to_string(steps), "TLBGD(25, 100, 20)", "END LOOP",
+                     "END METHOD"}))));
+    ASSERT_TRUE(bench.runner.StartRun());
+    ASSERT_TRUE(RunUntil([&] { return bench.ended(); }, 4000 * steps));
+    EXPECT_EQ(bench.events.back().text, "finished");
+    ASSERT_EQ(bench.records.size(), std::size_t(steps));
+    int invalid = 0;
+    for (int i = 0; i < steps; ++i) {
+        const ScriptStepRecord& record = bench.records[std::size_t(i)];
+        EXPECT_EQ(record.operation.Disk, i % 60);
+        EXPECT_EQ(record.operation.Points, 20);
+        for (int p = 0; p < record.operation.Points; ++p) {
+            invalid += record.points[p].Valid == 0 ? 1 : 0;
+        }
+    }
+    const std::string log = bench.harness.logText();
+    std::cout << steps << " records, " << steps * 20 << " points, " << invalid
+              << " written as invalid\n";
+    EXPECT_NE(log.find("Q"), std::string::npos) << "lost points were asked for again";
+}
+
+TEST(ScriptRunner, EveryRecordOfARunAgainstAFaultyReader) {
+    RunWithFaults(4);
+}
+
+// The reliability measurement of 100 steps; run by hand with --gtest_also_run_disabled_tests.
+TEST(ScriptRunner, DISABLED_HundredStepsAgainstAFaultyReader) {
+    RunWithFaults(100);
 }
 
 TEST(ScriptStepCommands, PreCommandsPerReaderType) {
