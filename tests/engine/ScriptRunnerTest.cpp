@@ -8,8 +8,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <gtest/gtest.h>
+#include <cstdlib>
+#include <iostream>
 
 namespace gw {
 namespace {
@@ -228,6 +229,11 @@ TEST(ScriptRunner, OneBusyGuardAndNoStaleRun) {
     bench.harness.console.TakeData = [] {};
     EXPECT_FALSE(bench.runner.StartRun()) << "Go starts nothing over a waiting starter";
     bench.harness.console.TakeData = nullptr;
+    // The editor frees the script: nothing of it may start.
+    bench.runner.ScriptReleased();
+    EXPECT_FALSE(bench.harness.console.runState.ScriptPrepared);
+    EXPECT_FALSE(bench.runner.StartRun());
+    ASSERT_TRUE(bench.runner.PrepareScripts(script));
     // A failed preparation leaves nothing to start.
     bench.harness.prompter.warnings = {WarningResult::Abort};
     EXPECT_FALSE(bench.runner.PrepareScripts(bench.compile(
@@ -329,12 +335,17 @@ void RunWithFaults(int steps) {
     faults.garbledShare = 0.02;
     RunBench bench(4, faults);
     ASSERT_TRUE(bench.harness.open());
-    ASSERT_TRUE(bench.runner.PrepareScripts(bench.compile(
-        test::Lines({"METHOD \"faults\"", "GLOBAL", "END GLOBAL", "METHOD",
-                     "LOOP DISKS #" + std::to_string(steps), "TLBGD(25, 100, 20)", "END LOOP",
-                     "END METHOD"}))));
+    ASSERT_TRUE(bench.runner.PrepareScripts(
+        bench.compile(test::Lines({"METHOD \"faults\"", "GLOBAL", "END GLOBAL", "METHOD",
+                                   "LOOP DISKS #" + std::to_string(steps), "TLBGD(25, 100, 20)",
+                                   "END LOOP", "END METHOD"}))));
     ASSERT_TRUE(bench.runner.StartRun());
-    ASSERT_TRUE(RunUntil([&] { return bench.ended(); }, 4000 * steps));
+    ASSERT_TRUE(RunUntil([&] { return bench.ended(); }, 4000 * steps))
+        << bench.records.size() << " records; last event " << bench.events.back().type << ": "
+        << bench.events.back().text << "\n"
+        << bench.harness.logText().substr(bench.harness.logText().size() > 3000
+                                              ? bench.harness.logText().size() - 3000
+                                              : 0);
     EXPECT_EQ(bench.events.back().text, "finished");
     ASSERT_EQ(bench.records.size(), std::size_t(steps));
     int invalid = 0;
@@ -358,7 +369,7 @@ TEST(ScriptRunner, EveryRecordOfARunAgainstAFaultyReader) {
 
 // The reliability measurement of 100 steps; run by hand with --gtest_also_run_disabled_tests.
 TEST(ScriptRunner, DISABLED_HundredStepsAgainstAFaultyReader) {
-    RunWithFaults(100);
+    RunWithFaults(std::getenv("GW_FAULT_STEPS") ? std::atoi(std::getenv("GW_FAULT_STEPS")) : 100);
 }
 
 TEST(ScriptStepCommands, PreCommandsPerReaderType) {

@@ -359,6 +359,20 @@ void ScriptRunner::GraphClosed() {
     }
 }
 
+void ScriptRunner::ScriptReleased() {
+    if (console_.runState.RunActive) {
+        return; // the editor cannot change the script of a running step
+    }
+    console_.runState.ScriptPrepared = false;
+    console_.TakeData = nullptr;
+    continueOffered_ = false;
+    panel_.goVisible = panel_.continueOffered = false;
+    script_ = nullptr;
+    metaScripts_.clear();
+    run_ = ScriptRun();
+    showPanel();
+}
+
 void ScriptRunner::stopWithMessage(const std::string& text) {
     console_.AppendLog(": " + text);
     console_.prompter().message(MessageKind::Error, "Error", text);

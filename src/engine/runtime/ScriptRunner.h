@@ -95,6 +95,9 @@ public:
     void AbortOperation();
     // The live graph window closed.
     void GraphClosed();
+    // The editor freed or replaced the compiled script (Open, Close, Interpret, worksheets):
+    // nothing prepared of it may be started or continued any more.
+    void ScriptReleased();
 
     // An operation of any kind is in flight: a data-take thread, an acquisition, a finisher or a
     // starter waiting on the start timer.
