@@ -5,6 +5,7 @@
 #include "tool/RunCommand.h"
 #include "tool/ScriptCommand.h"
 #include "tool/SimCommand.h"
+#include "tool/TakeCommand.h"
 #include "tool/TimebaseCommand.h"
 
 #include <ostream>
@@ -39,6 +40,11 @@ const std::vector<ToolCommand>& toolCommands() {
          "[--existing append|overwrite|abort] [--platter-change ok|cancel] [--seed N] "
          "[--events FILE|-]  (runs a script unattended)",
          runRunCommand},
+        {"take",
+         "take tl|osl|mosl|irrad --data-file F [--port sim|DEVICE] [--channels N] [--profile P] "
+         "[--time-scale F] [--disk N] [--to-disk M] [--holes N,M,...|--all-holes] [--info TEXT] "
+         "[--hv yes|no|cancel] [NAME=VALUE]...  (single measurements; --help lists the names)",
+         runTakeCommand},
     };
     return commands;
 }

@@ -334,6 +334,7 @@ void RunWithFaults(int steps) {
     faults.lostPointShare = 0.05;
     faults.garbledShare = 0.02;
     RunBench bench(4, faults);
+    bench.harness.prompter.answers = {Answer::Ok};
     ASSERT_TRUE(bench.harness.open());
     ASSERT_TRUE(bench.runner.PrepareScripts(
         bench.compile(test::Lines({"METHOD \"faults\"", "GLOBAL", "END GLOBAL", "METHOD",

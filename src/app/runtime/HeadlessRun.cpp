@@ -2,14 +2,17 @@
 
 #include "core/Prompter.h"
 #include "core/TimeScale.h"
-#include "engine/DataFileFormat.h"
+#include "engine/runtime/LocaleDataFileFormat.h"
+#include "platform/ParallelPortLampSwitch.h"
 #include "sim/runtime/SimulatedReaderBench.h"
 
 namespace gw {
 
 HeadlessRun::HeadlessRun(Prompter& prompter, const SystemProfile& profile, int counterChannels)
-    : console_(settings_, prompter, clock_, logSink_), engine_(console_, lamp_), records_(console_),
-      runner_(console_, engine_, records_, DataFileFormat()), channels_(counterChannels) {
+    : console_(settings_, prompter, clock_, logSink_), lamp_(ParallelPortLampSwitch::Create()),
+      engine_(console_, *lamp_), sequencer_(console_, engine_, LocaleDataFileFormat()),
+      runner_(console_, engine_, sequencer_.records(), LocaleDataFileFormat()),
+      channels_(counterChannels) {
     console_.profile.Profile = profile;
     console_.setSystemType(profile.ReaderType);
     console_.linkState.SetCounterChannels(counterChannels);

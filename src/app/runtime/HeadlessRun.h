@@ -6,11 +6,13 @@
 #include "core/MemorySettingsStore.h"
 #include "engine/LampSwitch.h"
 #include "engine/runtime/MeasurementEngine.h"
+#include "engine/runtime/OperationSequencer.h"
 #include "engine/runtime/RecordKeeper.h"
 #include "engine/runtime/ScriptRunner.h"
 #include "profile/SystemProfile.h"
 #include "sim/SimOptions.h"
 
+#include <memory>
 #include <string>
 
 namespace gw {
@@ -30,27 +32,19 @@ public:
     Console& console() { return console_; }
     MeasurementEngine& engine() { return engine_; }
     ScriptRunner& runner() { return runner_; }
-    RecordKeeper& records() { return records_; }
+    RecordKeeper& records() { return sequencer_.records(); }
     // Writes what is left of the console log to its file.
     void flushLog();
 
 private:
-    // No halogen lamp switch without the console's parallel port.
-    class NoLampSwitch : public LampSwitch {
-    public:
-        bool available() const override { return false; }
-        void SelectPortBase(int, std::uint8_t) override {}
-        bool LampIsOn() override { return false; }
-        void SwitchLamp(bool) override {}
-    };
-
     MemorySettingsStore settings_;
     SystemLogClock clock_;
     DiskLogFileSink logSink_;
     Console console_;
-    NoLampSwitch lamp_;
+    std::unique_ptr<LampSwitch> lamp_;
     MeasurementEngine engine_;
-    RecordKeeper records_;
+    // Single measurements and script steps keep their unwritten records in one place.
+    OperationSequencer sequencer_;
     ScriptRunner runner_;
     int channels_ = 1;
     bool simulated_ = false;

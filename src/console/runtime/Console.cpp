@@ -1,6 +1,7 @@
 #include "console/runtime/Console.h"
 
 #include "console/LogFilePath.h"
+#include "console/LogFileSink.h"
 #include "console/MainFormHooks.h"
 #include "core/Prompter.h"
 #include "core/SystemTypeNames.h"
@@ -33,6 +34,16 @@ std::string fullPath(const std::string& path) {
 }
 
 } // namespace
+
+LogFileSink& Console::NoLogFile() {
+    class Discarding : public LogFileSink {
+    public:
+        bool appendText(const std::string&, const std::string&) override { return true; }
+        bool replaceText(const std::string&, const std::string&) override { return true; }
+    };
+    static Discarding sink;
+    return sink;
+}
 
 Console::Console(SettingsStore& store, Prompter& prompter, const LogClock& clock,
                  LogFileSink& logSink, QObject* parent)

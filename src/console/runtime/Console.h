@@ -46,6 +46,10 @@ public:
             QObject* parent = nullptr);
     ~Console() override;
 
+    // A log file sink that keeps nothing, for a console without windows (gwtool): its log stays in
+    // memory.
+    static LogFileSink& NoLogFile();
+
     // The start-up sequence, once, after every window exists.
     void InitMainForm(const ConsoleOptions& options, MainFormHooks& hooks);
 
