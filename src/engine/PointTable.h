@@ -16,12 +16,14 @@ struct DataPoint {
     bool operator==(const DataPoint&) const = default;
 };
 
-// The data points of the running operation, index 0 to 1019. The table starts cleared, as every
-// finisher leaves it after writing, so that a point the first operation of a session lost is
-// queried like any other instead of being written as a valid zero.
+// The data points of the running operation. A curve has at most 1020 points; under the
+// compatibility switch an OSL's points start at index 1, so the table holds index 0 to 1020. The
+// table starts cleared, as every finisher leaves it after writing, so that a point the first
+// operation of a session lost is queried like any other instead of being written as a valid zero.
 class PointTable {
 public:
-    static constexpr int Size = 1020;
+    static constexpr int MaxCurvePoints = 1020;
+    static constexpr int Size = MaxCurvePoints + 1;
     static constexpr int LastIndex = Size - 1;
 
     // Every field zero, as after a finished record.

@@ -1,5 +1,7 @@
 #include "profile/DefaultProfile.h"
 
+#include "profile/IrradiationLetter.h"
+
 namespace gw {
 
 namespace {
@@ -17,14 +19,6 @@ const char* readerName(std::int16_t readerType) {
     default:
         return "Manual reader";
     }
-}
-
-// The beta port offset the console assumes for each system type.
-std::int16_t betaPortFor(std::int16_t readerType) {
-    if (readerType == 4) {
-        return 15;
-    }
-    return (readerType == 2 || readerType == 3) ? 10 : 0; // no internal beta port otherwise
 }
 
 // A blue visible source and infrared LEDs, stage preheat, the usual time bases.
@@ -68,7 +62,7 @@ SystemProfile DefaultProfile(std::int16_t readerType) {
     profile.BetaDoseRateTop = 0.1;
     profile.BetaCalibDate = PackedDate::Pack(2026, 1, 1);
     profile.IrradLetter = 'X';
-    profile.BetaPort = betaPortFor(readerType);
+    profile.BetaPort = DefaultBetaPort(readerType).value_or(0); // no internal beta port otherwise
     profile.IrradTimeUnit = 1;
     profile.IntegralLow = 300;
     profile.IntegralHigh = 400;

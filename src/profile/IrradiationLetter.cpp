@@ -41,6 +41,28 @@ bool IrradiationOffered(const SystemProfile& p, char letter) {
     }
 }
 
+IrradiationFamily IrradiationFamilyOf(char letter) {
+    switch (letter) {
+    case 'A':
+    case 'T':
+    case 'I':
+    case 'O':
+        return IrradiationFamily::Alpha;
+    case 'B':
+    case 'X':
+    case 'H':
+    case 'L':
+        return IrradiationFamily::Beta;
+    case 'G':
+    case 'P':
+    case 'J':
+    case 'W':
+        return IrradiationFamily::Gamma;
+    default:
+        return IrradiationFamily::None;
+    }
+}
+
 std::string OfferedIrradiationLetters(const SystemProfile& profile) {
     std::string letters;
     for (const char* letter = AllIrradiationLetters; *letter != '\0'; ++letter) {
@@ -82,10 +104,7 @@ std::optional<double> IrradiationDoseRate(const SystemProfile& p, char letter) {
     }
 }
 
-int BetaPortOffset(const SystemProfile& profile, int systemType) {
-    if (profile.HasFivePages) {
-        return profile.BetaPort;
-    }
+std::optional<std::int16_t> DefaultBetaPort(int systemType) {
     switch (systemType) {
     case 2:
     case 3:
@@ -93,8 +112,15 @@ int BetaPortOffset(const SystemProfile& profile, int systemType) {
     case 4:
         return 15;
     default:
-        return -1;
+        return std::nullopt;
     }
+}
+
+int BetaPortOffset(const SystemProfile& profile, int systemType) {
+    if (profile.HasFivePages) {
+        return profile.BetaPort;
+    }
+    return DefaultBetaPort(systemType).value_or(-1);
 }
 
 } // namespace gw

@@ -19,7 +19,14 @@ CivilDate TodayLocal();
 // The profile's 16-bit date: bits 15..9 year - 1900, bits 8..4 day, bits 3..0 month. Zero means
 // no date, shown and used as today's date. Stored in the file as an int16.
 struct PackedDate {
+    // The seven year bits reach from 1900 to 2027; later years would wrap to 1900 and after.
+    static constexpr int FirstYear = 1900;
+    static constexpr int LastYear = 2027;
+
     std::uint16_t Value = 0;
+
+    // Whether the date is a real calendar date within the years the value can hold.
+    static bool CanHold(const CivilDate& date);
 
     // Each part is masked to its bits, as the reader's own tools pack dates.
     static PackedDate Pack(int year, int month, int day);

@@ -1,6 +1,7 @@
 #include "profile/ProfileFieldEditor.h"
 
 #include "core/Windows1252Text.h"
+#include "profile/FifthPage.h"
 #include "profile/ProfileFields.h"
 
 #include <charconv>
@@ -105,12 +106,14 @@ std::string parse(const std::string& text, char& out) {
 std::string parse(const std::string& text, PackedDate& out) {
     const std::string t = trimmed(text);
     if (t.size() == 10 && t[4] == '-' && t[7] == '-') {
-        const auto year = parseInteger(t.substr(0, 4), 1900, 2027);
+        const auto year = parseInteger(t.substr(0, 4), 0, 9999);
         const auto month = parseInteger(t.substr(5, 2), 1, 12);
         const auto day = parseInteger(t.substr(8, 2), 1, 31);
-        if (year && month && day) {
-            out = PackedDate::Pack(static_cast<int>(*year), static_cast<int>(*month),
-                                   static_cast<int>(*day));
+        const CivilDate date{static_cast<int>(year.value_or(0)),
+                             static_cast<int>(month.value_or(0)),
+                             static_cast<int>(day.value_or(0))};
+        if (year && month && day && PackedDate::CanHold(date)) {
+            out = PackedDate::Pack(date);
             return {};
         }
     } else if (const auto v = parseInteger(t, 0, 65535)) {
@@ -253,6 +256,33 @@ std::string SetProfileField(SystemProfile& profile, const std::string& name,
     }
     if (!setter.error().empty()) {
         return name + " " + setter.error() + ".";
+    }
+    profile = edited;
+    return {};
+}
+
+namespace {
+
+std::string applyInOrder(SystemProfile& profile, const std::vector<ProfileFieldEdit>& edits) {
+    for (const ProfileFieldEdit& edit : edits) {
+        if (std::string error = SetProfileField(profile, edit.name, edit.value); !error.empty()) {
+            return error;
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+std::string ApplyProfileEdits(SystemProfile& profile, const std::vector<ProfileFieldEdit>& edits) {
+    SystemProfile edited = profile;
+    if (std::string error = applyInOrder(edited, edits); !error.empty()) {
+        return error;
+    }
+    if (edited.HasFivePages && !profile.HasFivePages) {
+        edited = profile;
+        SwitchOnFivePages(edited);
+        applyInOrder(edited, edits);
     }
     profile = edited;
     return {};

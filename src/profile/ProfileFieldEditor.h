@@ -3,6 +3,7 @@
 #include "profile/SystemProfile.h"
 
 #include <string>
+#include <vector>
 
 namespace gw {
 
@@ -13,5 +14,15 @@ namespace gw {
 // an empty text when the field was set; on error the record is unchanged.
 std::string SetProfileField(SystemProfile& profile, const std::string& name,
                             const std::string& value);
+
+struct ProfileFieldEdit {
+    std::string name;
+    std::string value;
+};
+
+// Sets several fields in order, all or none. When the edits switch five pages on, the record's
+// fifth-page fields are first filled as a conversion fills them (SwitchOnFivePages), so that the
+// edits given here win over the template's values. Returns the first error sentence, or empty.
+std::string ApplyProfileEdits(SystemProfile& profile, const std::vector<ProfileFieldEdit>& edits);
 
 } // namespace gw

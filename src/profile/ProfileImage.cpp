@@ -1,26 +1,10 @@
 #include "profile/ProfileImage.h"
 
+#include "profile/FifthPage.h"
+
 #include <algorithm>
 
 namespace gw {
-
-namespace {
-
-// The fifth page a conversion gives every profile: the letters 'A' and 'G', the beta port offset
-// of a 6600, and a closing label.
-std::vector<std::uint8_t> fifthPageTemplate(int index) {
-    std::vector<std::uint8_t> page(ProfileImage::PageSize, 0);
-    page[72] = 'A';
-    page[74] = 'G';
-    page[179] = 15; // beta port offset, int16 little-endian; alpha and X-ray stay 0
-    const std::string label = " End of 4-th page ";
-    page[775] = static_cast<std::uint8_t>(label.size());
-    std::copy(label.begin(), label.end(), page.begin() + 776);
-    page[ProfileImage::CurrentProfileOffset] = static_cast<std::uint8_t>(index);
-    return page;
-}
-
-} // namespace
 
 bool ProfileImage::isExtended() const {
     return hasFirstPage() && bytes_[HasFivePagesOffset] != 0;
@@ -105,7 +89,7 @@ ProfileImage ProfileImage::convertedToFivePages() const {
         out.insert(out.end(), block, block + static_cast<std::ptrdiff_t>(plainBlock));
         // The copied first page must say that five pages follow, or the file reads as plain.
         out[out.size() - plainBlock + HasFivePagesOffset] = 1;
-        const auto fifth = fifthPageTemplate(k);
+        const auto fifth = FifthPageTemplate(k);
         out.insert(out.end(), fifth.begin(), fifth.end());
     }
     out.insert(out.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(count * plainBlock),

@@ -5,15 +5,19 @@
 #include "engine/TDataType.h"
 #include "profile/SystemProfile.h"
 #include "profile/TimeBaseCalculator.h"
+#include "script/CommandWords.h"
 #include "script/Device_type.h"
 #include "script/IrradiatorTable.h"
+#include "script/ProfileChecks.h"
 #include "script/ScriptLexer.h"
 #include "script/SplitInterval.h"
 #include "script/sc_Script.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <optional>
 
@@ -25,15 +29,10 @@ constexpr int TlDataSpace = 5;  // degrees C between TL points
 constexpr int MaxPoints = 1020; // points of one curve
 constexpr double LongestDoslChannel = 65.025;
 constexpr int FullPowerSteps = 4095;
-constexpr double DaysPerYear = 365.242199;
 constexpr double TlOverheadSeconds = 40;
 constexpr double OslOverheadSeconds = 40;
 constexpr double IrradiationOverheadSeconds = 30;
 constexpr std::int32_t InfiniteBleachTimeoutMs = 100;
-constexpr int InternalBeta = 3;
-constexpr int InternalAlpha = 6;
-constexpr int InternalXray = 9;
-constexpr int ExternalSources = 3; // sources 0, 1, 2
 
 // Round(1.1 x seconds) seconds, in ms.
 std::int32_t TimeoutMs(double seconds) {
@@ -49,76 +48,6 @@ std::string Number(double value) {
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return result.ec == std::errc() ? std::string(buffer, result.ptr) : "?";
-}
-
-long long DaysFromCivil(CivilDate date) {
-    const int month = std::clamp(date.month, 1, 12);
-    const int day = std::clamp(date.day, 1, 31);
-    const int year = date.year - (month <= 2 ? 1 : 0);
-    const long long era = (year >= 0 ? year : year - 399) / 400;
-    const long long yearOfEra = year - era * 400;
-    const long long dayOfYear = (153LL * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-    const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
-// The irradiator's dose rate on the given day, after the decay of its source since calibration.
-double RateOn(const Device_type& irradiator, CivilDate today) {
-    if (irradiator.halfLife <= 0) {
-        return irradiator.doseRate;
-    }
-    const double days =
-        double(DaysFromCivil(today) - DaysFromCivil(irradiator.calibrationDate.Unpack(today)));
-    return irradiator.doseRate * std::exp2(-days / (irradiator.halfLife * DaysPerYear));
-}
-
-int ArrangementOf(const SystemProfile& profile, int source) {
-    switch (source) {
-    case InternalBeta:
-        return profile.WhatBIrrad;
-    case InternalAlpha:
-        return profile.WhatAIrrad;
-    case InternalXray:
-        return profile.WhatGIrrad;
-    default:
-        return 0;
-    }
-}
-
-bool SourceInProfile(const SystemProfile& profile, int source) {
-    if (source >= 0 && source < ExternalSources) {
-        return true;
-    }
-    const bool internal =
-        source == InternalBeta || source == InternalAlpha || source == InternalXray;
-    return internal && ArrangementOf(profile, source) > 0;
-}
-
-bool PositionInProfile(const SystemProfile& profile, int source, int position) {
-    const bool internal =
-        source == InternalBeta || source == InternalAlpha || source == InternalXray;
-    const int arrangement = ArrangementOf(profile, source);
-    if (position == 0) {
-        return (source >= 0 && source < ExternalSources) ||
-               (internal && (arrangement == 1 || arrangement == 3));
-    }
-    if (position == 1 || position == 2) {
-        return internal && (arrangement == 2 || arrangement == 4);
-    }
-    return false;
-}
-
-bool OslDeviceInProfile(const DeviceSet& set, int device) {
-    if (device == 0) {
-        return set.VisibleOSL || set.FilterWheel471 || set.ExternalShutter;
-    }
-    if (device >= 1 && device <= 7) {
-        return set.FilterWheel471;
-    }
-    if (device == 8) {
-        return set.IRLEDs3500 || set.IRLEDs471;
-    }
-    return true;
 }
 
 } // namespace
@@ -146,7 +75,8 @@ PreparationResult PrepareNextOperation(sc_Script& script, sc_Item& disk, TDataTy
 
 OperationPreparer::OperationPreparer(sc_Script& script, sc_Item& disk, bool& ignoreAll,
                                      PreparationContext& context)
-    : script_(script), disk_(disk), ignoreAll_(ignoreAll), context_(context) {}
+    : script_(script), disk_(disk), context_(context),
+      arguments_(script.variables, context.prompter), warnings_(context.prompter, ignoreAll) {}
 
 PreparationResult OperationPreparer::Prepare(const sc_Command& command, TDataType& record) {
     record = TDataType{};
@@ -155,21 +85,17 @@ PreparationResult OperationPreparer::Prepare(const sc_Command& command, TDataTyp
     record.UseHoles = script_.useScanner ? 1 : 0;
     record.Hole = script_.useScanner ? 0 : -1;
     record.Complete = 1;
-    std::string word;
-    std::size_t pos = 1;
-    for (std::string token = NextToken(command.name, pos); !token.empty();
-         token = NextToken(command.name, pos)) {
-        if (token == "NORM") {
-            record.Purpose |= TDataType::PurposeNormalization;
-        } else if (token == "BGD") {
-            record.Purpose |= TDataType::PurposeBackground;
-        }
-        word = token;
+    const CommandWords words = CommandWords::Of(command.name);
+    if (words.normalization) {
+        record.Purpose |= TDataType::PurposeNormalization;
     }
+    if (words.background) {
+        record.Purpose |= TDataType::PurposeBackground;
+    }
+    const std::string& word = words.word;
     normalization_ = record.isNormalization();
     marks_ = {disk_.irradiated, disk_.exposed, disk_.heated, disk_.hot, disk_.exposure};
-    arguments_ = command.arguments;
-    argumentPos_ = 1;
+    arguments_.Start(command.arguments);
 
     const PreparationResult result = PrepareCommand(word, record);
     if (result.ok) {
@@ -208,11 +134,7 @@ PreparationResult OperationPreparer::PrepareCommand(const std::string& word, TDa
 }
 
 ArgumentValue OperationPreparer::Next() {
-    const std::string token = NextToken(arguments_, argumentPos_);
-    if (token.empty()) {
-        return {};
-    }
-    return EvaluateArgument(token, script_.variables, context_.prompter);
+    return arguments_.Next();
 }
 
 std::int32_t OperationPreparer::NextRounded(std::int32_t whenNotOk) {
@@ -220,37 +142,29 @@ std::int32_t OperationPreparer::NextRounded(std::int32_t whenNotOk) {
     return argument.ok ? RoundToInt(argument.value) : whenNotOk;
 }
 
-bool OperationPreparer::Warn(const std::string& message, bool* ignored) {
-    if (ignoreAll_) {
+bool OperationPreparer::Warn(const std::string& message) {
+    return warnings_.Warn(message);
+}
+
+bool OperationPreparer::CheckCalibrationDate(const Device_type& irradiator) {
+    const CivilDate calibrated = irradiator.calibrationDate.Unpack(context_.today);
+    if (DaysFromCivil(calibrated) <= DaysFromCivil(context_.today)) {
         return true;
     }
-    switch (context_.prompter.warn(message, true, true)) {
-    case WarningResult::Ignore:
-        if (ignored != nullptr) {
-            *ignored = true;
-        }
-        return true;
-    case WarningResult::IgnoreAll:
-        ignoreAll_ = true;
-        return true;
-    default:
-        return false;
+    char date[32];
+    std::snprintf(date, sizeof date, "%04d-%02d-%02d", calibrated.year, calibrated.month,
+                  calibrated.day);
+    std::string name = irradiator.description;
+    if (!name.empty()) {
+        name[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[0])));
     }
+    // The decay correction would raise the dose rate above its calibrated value.
+    return Warn("The calibration date of the " + name + ", " + date +
+                ", lies after today: check the date in the system profile.");
 }
 
 bool OperationPreparer::CheckOslDevice(int device, bool forRamp) {
-    if (OslDeviceInProfile(script_.profile.Devices, device)) {
-        return true;
-    }
-    const std::string number = std::to_string(device);
-    bool ignored = false;
-    if (!Warn("OSL/IRSL device " + number + " not in current profile!", &ignored)) {
-        return false;
-    }
-    if (forRamp && ignored) {
-        return Warn("OSL/IRSL device " + number + " not capable of MOSL!");
-    }
-    return true;
+    return warnings_.CheckOslDevice(script_.profile.Devices, device, forRamp);
 }
 
 // ---- Heating ----
@@ -564,7 +478,10 @@ PreparationResult OperationPreparer::PrepareIrradiation(TDataType& record) {
 PreparationResult OperationPreparer::FinishIrradiation(TDataType& record,
                                                        const Device_type& irradiator, double dose) {
     const std::string what = "IRRAD on disk " + std::to_string(disk_.number) + ": ";
-    const double rate = RateOn(irradiator, context_.today);
+    if (!CheckCalibrationDate(irradiator)) {
+        return PreparationResult::Failed({});
+    }
+    const double rate = IrradiatorRateOn(irradiator, context_.today);
     if (!(rate > 0) || !std::isfinite(rate)) {
         return PreparationResult::Failed(what + "the " + irradiator.description +
                                          " has no dose rate left to give a dose with.");

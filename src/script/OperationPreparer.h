@@ -2,6 +2,8 @@
 
 #include "profile/PackedDate.h"
 #include "script/ArgumentEvaluation.h"
+#include "script/ArgumentReader.h"
+#include "script/ProfileWarnings.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -68,8 +70,10 @@ private:
     ArgumentValue Next();
     std::int32_t NextRounded(std::int32_t whenNotOk = 0);
     // A failed profile check: warns unless all are ignored. False when the operator aborts.
-    bool Warn(const std::string& message, bool* ignored = nullptr);
+    bool Warn(const std::string& message);
     bool CheckOslDevice(int device, bool forRamp);
+    // A calibration date after today warns: the source-decay correction needs a past date.
+    bool CheckCalibrationDate(const Device_type& irradiator);
 
     PreparationResult PrepareCommand(const std::string& word, TDataType& record);
     PreparationResult PrepareTl(TDataType& record);
@@ -99,10 +103,9 @@ private:
 
     sc_Script& script_;
     sc_Item& disk_;
-    bool& ignoreAll_;
     PreparationContext& context_;
-    std::string arguments_;
-    std::size_t argumentPos_ = 1;
+    ArgumentReader arguments_;
+    ProfileWarnings warnings_;
     bool normalization_ = false;
     DiskMarks marks_;
 };

@@ -4,8 +4,9 @@
 #include "core/ScriptedPrompter.h"
 #include "core/Windows1252Text.h"
 #include "platform/FileSync.h"
-#include "profile/DefaultProfile.h"
+#include "profile/DirectoryText.h"
 #include "profile/FileBytes.h"
+#include "profile/NewProfileFile.h"
 #include "profile/ProfileFieldEditor.h"
 #include "profile/ProfileFile.h"
 #include "profile/ProfileJson.h"
@@ -136,16 +137,8 @@ int list(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     return 0;
 }
 
-struct NewOptions {
-    int profiles = 1;
-    bool extended = false;
-    std::int16_t reader = 4;
-    std::optional<std::string> name;
-    std::optional<std::string> dataDir;
-};
-
 // Reads the options of "new"; returns an error sentence or an empty text.
-std::string parseNewOptions(const std::vector<std::string>& args, NewOptions& options) {
+std::string parseNewOptions(const std::vector<std::string>& args, NewProfileOptions& options) {
     static const std::map<std::string, std::int16_t> readers = {
         {"manual", 0}, {"3400", 1}, {"3500", 2}, {"3550", 3}, {"6600", 4}};
     for (std::size_t i = 1; i < args.size(); ++i) {
@@ -168,9 +161,8 @@ std::string parseNewOptions(const std::vector<std::string>& args, NewOptions& op
             }
         } else if (option == "--data-dir" && hasValue) {
             options.dataDir = Utf8ToProfileText(args[++i]);
-            if (options.dataDir && !options.dataDir->empty() && options.dataDir->back() != '\\' &&
-                options.dataDir->back() != '/') {
-                *options.dataDir += '\\';
+            if (options.dataDir) {
+                *options.dataDir = WithTrailingSeparator(*options.dataDir);
             }
             if (!options.dataDir || options.dataDir->size() > 41) {
                 return "--data-dir takes a directory of at most 41 characters with its separator";
@@ -183,39 +175,18 @@ std::string parseNewOptions(const std::vector<std::string>& args, NewOptions& op
 }
 
 int create(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    NewOptions options;
+    NewProfileOptions options;
     if (const std::string problem = parseNewOptions(args, options); !problem.empty()) {
         return usageError(err, problem);
     }
     const std::string& path = args[0];
-    std::error_code code;
-    if (fs::exists(path, code)) {
-        err << "gwtool profile: " << path << " exists; it is not overwritten\n";
-        return Failed;
-    }
-    const int pages = options.extended ? 5 : 4;
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(options.profiles) * pages *
-                                    ProfileImage::PageSize);
-    bytes[ProfileImage::HasFivePagesOffset] = options.extended ? 1 : 0;
-    ProfileImage image(std::move(bytes));
-    for (int k = 0; k < options.profiles; ++k) {
-        SystemProfile profile = DefaultProfile(options.reader);
-        const std::string name = options.name.value_or(profile.ProfileName);
-        profile.SystemID = name;
-        profile.ProfileName = options.profiles == 1 ? name : name + " " + std::to_string(k + 1);
-        profile.VolID = options.dataDir.value_or(profile.VolID);
-        profile.CreateDate = PackedDate::Pack(TodayLocal());
-        profile.HasFivePages = options.extended;
-        image.writeProfile(k, profile);
-    }
-    const fs::path temporary = fs::path(path).parent_path() / "TLInfo.tmp";
-    if (const FileError error =
-            ReplaceFile(path, image.bytes(), temporary, platform::SyncFileToDisk)) {
+    if (const FileError error = CreateProfileFile(path, options, platform::SyncFileToDisk)) {
         err << "gwtool profile: " << error.message << '\n';
         return Failed;
     }
     out << "Created " << path << " with " << options.profiles << " profile"
-        << (options.profiles == 1 ? "" : "s") << ", " << pages << " pages each\n";
+        << (options.profiles == 1 ? "" : "s") << ", " << (options.extended ? 5 : 4)
+        << " pages each\n";
     return 0;
 }
 
@@ -230,17 +201,17 @@ int set(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         err << "gwtool profile: " << loaded.error << '\n';
         return Failed;
     }
+    std::vector<ProfileFieldEdit> edits;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::size_t equals = args[i].find('=');
         if (equals == std::string::npos) {
             return usageError(err, "expected NAME=VALUE, not " + args[i]);
         }
-        const std::string problem =
-            SetProfileField(state.Profile, args[i].substr(0, equals), args[i].substr(equals + 1));
-        if (!problem.empty()) {
-            err << "gwtool profile: " << problem << " Nothing was saved.\n";
-            return Failed;
-        }
+        edits.push_back({args[i].substr(0, equals), args[i].substr(equals + 1)});
+    }
+    if (const std::string problem = ApplyProfileEdits(state.Profile, edits); !problem.empty()) {
+        err << "gwtool profile: " << problem << " Nothing was saved.\n";
+        return Failed;
     }
     if (!SaveProfile(args[0], state, session.ctx)) {
         return session.fail(err);

@@ -12,6 +12,7 @@
 #include "script/sc_Script.h"
 #include "tool/ScriptPlanCommand.h"
 #include "tool/ScriptPrepareCommand.h"
+#include "tool/ScriptStepsCommand.h"
 #include "tool/VariableAnswerPrompter.h"
 
 #include <fstream>
@@ -34,7 +35,9 @@ const char* const Usage =
     "       gwtool script prepare FILE [--profile P] [--veltrax] [--today YYYY-MM-DD] "
     "[--set NAME=VALUE]... [--answer abort|ignore|ignore-all] [--trace FILE]\n"
     "       gwtool script plan FILE [--profile P] [--set NAME=VALUE]... "
-    "[--answer abort|ignore|ignore-all] [--today YYYY-MM-DD] [--veltrax] [--seed N]\n";
+    "[--answer abort|ignore|ignore-all] [--today YYYY-MM-DD] [--veltrax] [--seed N]\n"
+    "       gwtool script steps FILE [--profile P] [--set NAME=VALUE]... [--today YYYY-MM-DD] "
+    "--json\n";
 
 struct Options {
     std::string action;
@@ -181,6 +184,9 @@ int runScriptCommand(const std::vector<std::string>& args, std::ostream& out, st
     }
     if (!args.empty() && args.front() == "plan") {
         return runScriptPlan({args.begin() + 1, args.end()}, out, err);
+    }
+    if (!args.empty() && args.front() == "steps") {
+        return runScriptSteps({args.begin() + 1, args.end()}, out, err);
     }
     Options options;
     if (const auto problem = parseOptions(args, options)) {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "profile/PackedDate.h"
+
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 

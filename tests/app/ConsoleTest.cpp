@@ -186,6 +186,16 @@ TEST_F(ConsoleTest, AMissingProfileOptionIsLoggedAndTheSearchGoesOn) {
     EXPECT_EQ(dumpLines()[0], "12:00:00: Profile file not found: nowhere.dta");
 }
 
+TEST_F(ConsoleTest, UnknownParametersAreLoggedAndIgnored) {
+    init({"--no-such-option", "/s3", "--verbose=2", "-x"});
+    EXPECT_EQ(console.SystemType(), 3);
+    EXPECT_EQ(dumpLines(),
+              (std::vector<std::string>{"12:00:00: Parameter --no-such-option unknown - ignored",
+                                        "12:00:00: Parameter --verbose=2 unknown - ignored",
+                                        "12:00:00: Parameter -x unknown - ignored"}));
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
 TEST_F(ConsoleTest, AProfileThatCannotBeActivatedCountsAsNone) {
     std::ofstream("TLInfo.dta") << "too short";
     init({"/s3"});
@@ -327,6 +337,68 @@ TEST_F(ConsoleTest, APortThatCannotOpenIsToldAndStaysClosed) {
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].caption, "Error");
     EXPECT_EQ(prompter.shown[0].text.rfind("Unable to open com port (win error code: ", 0), 0u);
+}
+
+} // namespace
+} // namespace gw
+
+namespace gw {
+namespace {
+
+TEST_F(ConsoleTest, TheProfileCannotChangeUnderAnOperationOrARun) {
+    const std::string first = writeProfile("TLInfo.dta", 4);
+    const std::string other = writeProfile("Other.dta", 2);
+    init({});
+    const struct {
+        const char* what;
+        std::function<void(Console&)> busy;
+    } cases[] = {
+        {"an operation waits for its finisher", [](Console& c) { c.Finisher = [] {}; }},
+        {"the next disk's starter is armed",
+         [](Console& c) {
+             c.TakeData = [] {};
+             c.armStartTimer(60000);
+         }},
+        {"a script run", [](Console& c) { c.runState.RunActive = true; }},
+        {"a metascript between scripts", [](Console& c) { c.runState.MetascriptRunning = true; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        prompter.shown.clear();
+        c.busy(console);
+        EXPECT_TRUE(console.OperationInFlight());
+        EXPECT_FALSE(console.LoadParameters(other));
+        EXPECT_EQ(console.profile.ProfilePath, first);
+        ASSERT_EQ(prompter.shown.size(), 1u);
+        EXPECT_NE(prompter.shown[0].text.find("cannot be loaded or edited"), std::string::npos);
+        console.Finisher = nullptr;
+        console.TakeData = nullptr;
+        console.StartTimer().stop();
+        console.runState.Clear();
+    }
+    EXPECT_EQ(console.ProfileChangeRefusal(), "");
+}
+
+TEST_F(ConsoleTest, LoadingAProfileClearsThePreparedScriptAndTakesEffect) {
+    writeProfile("TLInfo.dta", 4);
+    const std::string other = writeProfile("Other.dta", 2);
+    init({});
+    int announced = 0;
+    QObject::connect(&console, &Console::profileReplaced, [&announced] { ++announced; });
+    console.runState.ScriptPrepared = true;
+    ASSERT_TRUE(console.LoadParameters(other));
+    EXPECT_EQ(announced, 1);
+    EXPECT_FALSE(console.runState.ScriptPrepared);
+    EXPECT_EQ(console.profile.ProfilePath, other);
+    EXPECT_EQ(console.SystemType(), 2);
+    EXPECT_EQ(store.readText(settingsKey, "System info"), other);
+
+    // An edit of the live profile takes effect when the editor closes, saved or not.
+    console.profile.Profile.ReaderType = 3;
+    console.profile.Profile.CorrectGlitches = true;
+    console.ApplyProfileOptions();
+    EXPECT_EQ(console.SystemType(), 3);
+    EXPECT_EQ(hooks.readerLabel, "Reader: Lab reader");
 }
 
 } // namespace

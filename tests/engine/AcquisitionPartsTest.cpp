@@ -82,7 +82,7 @@ TEST(PointAxisTest, RampAxisAndTableLimit) {
     PointTable points;
     PrepareRampAxis(op, false, points);
     EXPECT_NEAR(points[0].X, 0.1, 1e-12);
-    EXPECT_NEAR(points[PointTable::LastIndex].X, 102.0, 1e-9);
+    EXPECT_NEAR(points[PointTable::LastIndex].X, 0.1 * PointTable::Size, 1e-9);
 }
 
 TEST(ReaderWatchTest, ComparesByMode) {

@@ -74,6 +74,11 @@ TEST_F(ProfileCommandTest, SwitchingOnFivePagesConvertsTheFile) {
     EXPECT_EQ(fs::file_size(dir / "TLInfo.bak"), 9600u);
     EXPECT_FALSE(fs::exists(dir / "TLInfo.tmp"));
     EXPECT_NE(run({"show", file}).out.find("WhatAIrrad = 2\n"), std::string::npos);
+    for (const char* index : {"0", "1", "2"}) {
+        EXPECT_NE(run({"show", file, "--index", index}).out.find("BetaPort = 15\n"),
+                  std::string::npos)
+            << "the 6600's beta port on profile " << index;
+    }
     EXPECT_NE(run({"convert", file}).out.find("already"), std::string::npos);
 }
 

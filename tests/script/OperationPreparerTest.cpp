@@ -359,7 +359,7 @@ TEST(PrepareNextOperation, SourceDecaysWithItsHalfLife) {
         {{2026, 1, 1}, {2026, 1, 1}, 100},  // 10 Gy at 0.1 Gy/s
         {{2026, 1, 1}, {2026, 1, 2}, 200},  // one half-life later
         {{2024, 2, 28}, {2024, 3, 1}, 400}, // across a leap day: two half-lives
-        {{2026, 1, 3}, {2026, 1, 1}, 25},   // calibrated after today: stronger
+        {{2026, 1, 3}, {2026, 1, 1}, 25},   // calibrated after today: warns, then stronger
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.today.day);
@@ -368,14 +368,32 @@ TEST(PrepareNextOperation, SourceDecaysWithItsHalfLife) {
         profile.BetaHalfLife = 1 / 365.242199; // one day
         auto prepared = CompileAndPlace(OneDisk({"IRRAD(3, 0, 20, 10)"}), profile);
         prepared->today = c.today;
+        prepared->prompter.warnings = {WarningResult::Ignore};
         TDataType record;
         ASSERT_TRUE(prepared->Next(prepared->Disk(0), record).ok);
+        const bool future = c.calibrated.day > c.today.day && c.calibrated.month == c.today.month;
+        EXPECT_EQ(prepared->prompter.warnings.empty(), future)
+            << "a warning only for a future date";
         EXPECT_EQ(record.IrradTime, c.irradTime);
         EXPECT_NEAR(record.Dose, 10.0, 1e-9);
         EXPECT_EQ(record.Source, 'X');
         EXPECT_EQ(record.Device, 103);
         EXPECT_EQ(record.PositionOffset, 15);
     }
+}
+
+TEST(PrepareNextOperation, ACalibrationDateAfterTodayWarnsAndAbortStops) {
+    SystemProfile profile = DefaultProfile(4);
+    profile.BetaCalibDate = PackedDate::Pack(2027, 3, 1);
+    auto prepared = CompileAndPlace(OneDisk({"IRRAD(3, 0, 20, 10)"}), profile);
+    prepared->today = {2026, 12, 9};
+    TDataType record;
+    const PreparationResult result = prepared->Next(prepared->Disk(0), record);
+    EXPECT_FALSE(result.ok) << "Abort, the prompter's cautious answer, stops the preparation";
+    ASSERT_EQ(prepared->prompter.shown.size(), 1u);
+    EXPECT_EQ(prepared->prompter.shown[0].text,
+              "The calibration date of the internal beta top irradiator, 2027-03-01, lies after "
+              "today: check the date in the system profile.");
 }
 
 TEST(PrepareNextOperation, ArmOffsetComesFromTheConsolesProfile) {

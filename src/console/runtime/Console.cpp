@@ -93,6 +93,10 @@ void Console::InitMainForm(const ConsoleOptions& options, MainFormHooks& hooks) 
         startupNotes_.push_back(": Profile file " + profile.ProfilePath);
     }
 
+    for (const std::string& parameter : options.ignoredParameters) {
+        startupNotes_.push_back(": Parameter " + parameter + " unknown - ignored");
+    }
+
     // 4. Only without a profile does the command line choose.
     int systemType = System6600;
     if (profile.ProfileLoaded) {
@@ -199,6 +203,62 @@ bool Console::activateProfile(const std::string& path) {
         startupNotes_.push_back(": Profile file not loaded: " + path + " - " + loaded.error);
     }
     return true;
+}
+
+bool Console::OperationInFlight() const {
+    return static_cast<bool>(Finisher) || (startTimer_.isActive() && static_cast<bool>(TakeData)) ||
+           runState.RunActive || runState.MetascriptRunning;
+}
+
+std::string Console::ProfileChangeRefusal() const {
+    if (!OperationInFlight()) {
+        return {};
+    }
+    return "The system profile cannot be loaded or edited while an operation or a script run is "
+           "in progress. Wait for its end, or stop it first.";
+}
+
+bool Console::ProfileMayChange() {
+    const std::string refusal = ProfileChangeRefusal();
+    if (!refusal.empty()) {
+        prompter_.message(MessageKind::Warning, "Warning", refusal);
+    }
+    return refusal.empty();
+}
+
+bool Console::LoadParameters(const std::string& path) {
+    if (!ProfileMayChange()) {
+        return false;
+    }
+    const ProfileActivation activation = OpenProfileFile(path, profile, profileContext_);
+    if (!activation.ok) {
+        return false;
+    }
+    AppendLog(": Profile file " + profile.ProfilePath);
+    ApplyProfileOptions();
+    ProfileReplaced();
+    return true;
+}
+
+void Console::ApplyProfileOptions() {
+    const ProfileActivation activation = ActivateProfileFile(profile.ProfilePath, profileContext_);
+    if (activation.ok) {
+        hooks_->setReaderLabel("Reader: " + activation.readerName);
+        // A name asked for just now was stored in the file; the live record takes it too.
+        if (profile.Profile.ProfileName.find_first_not_of(' ') == std::string::npos) {
+            profile.Profile.ProfileName = activation.readerName;
+        }
+    }
+    // The live record counts: its edits take effect whether or not they have been saved.
+    const SystemProfile& live = profile.Profile;
+    SelectSystemType(live.ReaderType);
+    hooks_->enableCorrectReader(live.CorrectGlitches);
+    hooks_->enableShortMode(live.ShortDataMode);
+}
+
+void Console::ProfileReplaced() {
+    runState.ScriptPrepared = false;
+    emit profileReplaced();
 }
 
 void Console::SelectSystemType(int systemType) {

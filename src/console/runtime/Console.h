@@ -71,6 +71,26 @@ public:
     // Closes both ports when open.
     void closePorts();
 
+    // Whether a measurement operation or a script run is under way: a finisher waits for the
+    // reader, the start timer holds the next starter, or a script or metascript runs.
+    bool OperationInFlight() const;
+    // Why the profile must not change now ("Load parameters", "Edit parameters" and the script
+    // editor's profile items), or empty when it may.
+    std::string ProfileChangeRefusal() const;
+    // Tells the operator the refusal when there is one; true when the profile may change.
+    bool ProfileMayChange();
+    // "Load parameters" and the script editor's "Load system info" with the chosen file: the file
+    // is activated and becomes the profile in use, its options take effect, and the profile is
+    // announced as replaced. Refused while an operation or a run is in flight.
+    bool LoadParameters(const std::string& path);
+    // The live profile's system type, "Correct glitches" and short-data option take effect, and
+    // the reader's name is checked in the file (asked for when empty); after the profile editor.
+    void ApplyProfileOptions();
+    // The live profile was replaced by a load or written by a save: a prepared script no longer
+    // matches it, so ScriptPrepared is cleared and profileReplaced is emitted for the script
+    // editor and the run code to drop their compiled scripts (CompiledOK, MetascriptOK).
+    void ProfileReplaced();
+
     // The close question; false when the window must stay open (records not written, or the log
     // could not be saved).
     bool confirmClose();
@@ -129,6 +149,8 @@ public:
 
 signals:
     void systemTypeChanged(int systemType);
+    // After every load or save of the profile (see ProfileReplaced).
+    void profileReplaced();
 
 private:
     void onStartTimer();
