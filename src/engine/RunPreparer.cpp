@@ -3,6 +3,7 @@
 #include "engine/OperationTime.h"
 #include "engine/ScriptDataFileName.h"
 #include "script/OperationPreparer.h"
+#include "script/StepRecordBuilder.h"
 #include "script/sc_Script.h"
 
 #include <algorithm>
@@ -150,6 +151,7 @@ void RunPreparer::ResetDisks(sc_Script& script) {
         disk.commands.SetCursor(disk.commands.begin());
         disk.exposure = 0;
         disk.irradiated = disk.exposed = disk.heated = disk.hot = false;
+        RestartStepRecords(disk);
     }
 }
 

@@ -8,6 +8,8 @@
 
 namespace gw {
 
+struct sc_Item;
+
 // What one finished script step leaves for the data file: the record's operation and points, and
 // the script header before it when the step is the first of a platter. The run keeps it until it
 // has been written.
@@ -16,6 +18,7 @@ struct ScriptStepRecord {
     std::vector<std::string> header;
     TDataType operation;
     PointTable points;
+    sc_Item* disk = nullptr; // the disk the step measured or treated
 };
 
 } // namespace gw

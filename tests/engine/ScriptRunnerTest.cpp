@@ -6,10 +6,10 @@
 #include "profile/DefaultProfile.h"
 #include "script/PrepareHelper.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <cstdlib>
 #include <iostream>
 
 namespace gw {
@@ -344,9 +344,8 @@ void RunWithFaults(int steps) {
     ASSERT_TRUE(RunUntil([&] { return bench.ended(); }, 4000 * steps))
         << bench.records.size() << " records; last event " << bench.events.back().type << ": "
         << bench.events.back().text << "\n"
-        << bench.harness.logText().substr(bench.harness.logText().size() > 3000
-                                              ? bench.harness.logText().size() - 3000
-                                              : 0);
+        << bench.harness.logText().substr(
+               bench.harness.logText().size() > 3000 ? bench.harness.logText().size() - 3000 : 0);
     EXPECT_EQ(bench.events.back().text, "finished");
     ASSERT_EQ(bench.records.size(), std::size_t(steps));
     int invalid = 0;
@@ -419,6 +418,33 @@ TEST(ScriptStepCommands, EndCommandsAndWords) {
     EXPECT_EQ(ScriptEndCommand(irradiation, {.systemType = 4, .purgeWanted = true})->text,
               "O0 V0 P1 ");
     EXPECT_EQ(ScriptEndCommand(irradiation, {.systemType = 2})->text, "O0 ");
+}
+
+} // namespace
+} // namespace gw
+
+namespace gw {
+namespace {
+
+TEST(ScriptRunnerBinary, AVeltraxRunWritesOneBinaryRecordPerMeasurement) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / "gw-script-run-binary";
+    fs::remove_all(root);
+    fs::create_directories(root);
+    RunBench bench(2);
+    bench.profile.VolID = root.string() + "/";
+    bench.harness.console.profile.Profile = bench.profile;
+    bench.runner.veltraxCompatible = true;
+    ASSERT_TRUE(bench.harness.open());
+    ASSERT_TRUE(bench.runner.PrepareScripts(bench.compile(
+        test::Lines({"METHOD \"tl\"", "GLOBAL", "END GLOBAL", "METHOD", "LOOP DISKS #2",
+                     "TLBGD(20, 100, 20)", "IRRAD(1, 0, 20, 5)", "END LOOP", "END METHOD"}))));
+    ASSERT_TRUE(bench.runner.StartRun());
+    ASSERT_TRUE(RunUntil([&] { return bench.ended(); }, 60000));
+    ASSERT_EQ(bench.records.size(), 4u);
+    ASSERT_TRUE(fs::exists(root / "Default.dat"));
+    EXPECT_EQ(fs::file_size(root / "Default.dat"), 2u * 990u) << "one record per TL";
+    EXPECT_TRUE(fs::exists(root / "Default.sub"));
 }
 
 } // namespace

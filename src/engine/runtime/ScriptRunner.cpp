@@ -5,6 +5,8 @@
 #include "core/Prompter.h"
 #include "core/TimeScale.h"
 #include "engine/CompatibilityFileNames.h"
+#include "engine/CompatibilityScriptStep.h"
+#include "engine/CompatibilityWriter.h"
 #include "engine/LanCopy.h"
 #include "engine/LocalDateTime.h"
 #include "engine/OperationDescription.h"
@@ -16,6 +18,7 @@
 #include "engine/runtime/MeasurementEngine.h"
 #include "engine/runtime/RecordKeeper.h"
 #include "link/CommandBuilder.h"
+#include "platform/FileSync.h"
 #include "script/OperationPreparer.h"
 #include "script/sc_Script.h"
 
@@ -191,7 +194,39 @@ bool ScriptRunner::prepareOne(sc_Script& script, bool fullCheck, double& estimat
         binaryFiles = BinaryFileNames(prepared.dataFile, console_.linkState.layout.CounterChannels);
     }
     if (&script == script_ || script_ == nullptr || !fullCheck) {
+        binary_.reset();
+        if (veltraxCompatible && !openBinaryData(script, prepared.dataFile)) {
+            return false;
+        }
         run_ = ScriptRun(std::move(prepared.runList), prepared.dataFile);
+    }
+    return true;
+}
+
+bool ScriptRunner::openBinaryData(sc_Script& script, const std::string& dataFile) {
+    const int channels = console_.linkState.layout.CounterChannels;
+    const std::vector<std::string> data = BinaryFileNames(dataFile, channels, ".dat");
+    const std::vector<std::string> subtraction = BinaryFileNames(dataFile, channels, ".sub");
+    CompatibilitySettings settings;
+    settings.profile = script.profile;
+    settings.filterNumber = console_.profile.Profile.FilterNum;
+    settings.singleAliquot = script.singleAliquot;
+    for (std::size_t i = 0; i < data.size() && i < subtraction.size(); ++i) {
+        settings.channels.push_back({data[i], subtraction[i]});
+    }
+    settings.sync = [](const std::filesystem::path& path) {
+        return platform::SyncFileToDisk(path);
+    };
+    const CivilDate day = today.value_or(TodayLocal());
+    settings.today = [day] { return day; };
+    settings.log = [this](const std::string& line) { console_.AppendLog(line); };
+    binary_ = std::make_unique<CompatibilityWriter>(std::move(settings));
+    if (const FileError error = binary_->Open()) {
+        binary_.reset();
+        console_.AppendLog(": " + error.message);
+        console_.prompter().message(MessageKind::Error, "Error", error.message);
+        emitEvent("warning", error.message);
+        return false;
     }
     return true;
 }
@@ -485,6 +520,7 @@ void ScriptRunner::FinishScript() {
     if (op.Kind != OperationKind::PointQuery && !stepAdvanced_) {
         stepAdvanced_ = true;
         finishedDisk_ = run_.current().disk->number;
+        finishedItem_ = run_.current().disk;
         finished_ = {run_.PlatterIndex, run_.StepIndex, int(run_.stepsOfPlatter()), finishedDisk_};
         const ScriptRun::Advance advance = run_.advance();
         platterQuestionPending_ = advance == ScriptRun::Advance::NextPlatter;
@@ -513,6 +549,7 @@ void ScriptRunner::FinishScript() {
     }
     record.operation = op;
     record.points = engine_.points();
+    record.disk = finishedItem_;
     unwritten_ = std::move(record);
     console_.Finisher = nullptr;
     engine_.points().Clear();
@@ -552,6 +589,13 @@ bool ScriptRunner::writeStepRecord() {
 }
 
 bool ScriptRunner::finishWriting() {
+    if (!writeBinaryStep()) {
+        // The text record is written: it is not offered again, but the run cannot go on with
+        // binary data that lacks a step.
+        unwritten_.reset();
+        binaryFailed_ = true;
+        return true;
+    }
     if (afterRecord) {
         afterRecord(*unwritten_);
     }
@@ -560,8 +604,30 @@ bool ScriptRunner::finishWriting() {
     return true;
 }
 
+bool ScriptRunner::writeBinaryStep() {
+    if (!binary_ || unwritten_->disk == nullptr || script_ == nullptr) {
+        return true;
+    }
+    const FileError error = WriteCompatibilityStep(
+        *binary_, *script_, *unwritten_->disk, unwritten_->operation, unwritten_->points,
+        console_.prompter(), today.value_or(TodayLocal()));
+    if (!error) {
+        return true;
+    }
+    binary_.reset();
+    stopWithMessage(error.message);
+    continueOffered_ = panel_.continueOffered = false;
+    console_.runState.ScriptPrepared = false;
+    showPanel();
+    return false;
+}
+
 void ScriptRunner::afterRecordWritten() {
     RunState& flags = console_.runState;
+    if (binaryFailed_) {
+        binaryFailed_ = false;
+        return;
+    }
     if (platterQuestionPending_) {
         platterQuestionPending_ = false;
         const Answer answer = console_.prompter().ask(

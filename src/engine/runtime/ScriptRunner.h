@@ -11,15 +11,18 @@
 #include <QObject>
 #include <QTimer>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace gw {
 
+class CompatibilityWriter;
 class Console;
 class MeasurementEngine;
 class RecordKeeper;
+struct sc_Item;
 struct sc_Script;
 
 // The script run engine: prepares a compiled script (or the scripts of a metascript), and carries
@@ -113,6 +116,8 @@ public:
 
 private:
     bool prepareOne(sc_Script& script, bool fullCheck, double& estimate);
+    bool openBinaryData(sc_Script& script, const std::string& dataFile);
+    bool writeBinaryStep();
     void makeReady();
     bool guardIdle(const char* what);
     void startPrepared();
@@ -146,6 +151,7 @@ private:
     bool platterQuestionPending_ = false;
     bool stepAdvanced_ = false;
     int finishedDisk_ = -1;
+    sc_Item* finishedItem_ = nullptr;
     struct StepPlace {
         int platter = 0;
         int step = 0;
@@ -153,6 +159,9 @@ private:
         int disk = 0;
     } finished_;
     std::optional<ScriptStepRecord> unwritten_;
+    // The binary data of the run with the compatibility switch on.
+    std::unique_ptr<CompatibilityWriter> binary_;
+    bool binaryFailed_ = false;
     int threadWaits_ = 0;
     QTimer threadWait_;
 };
