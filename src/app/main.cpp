@@ -10,6 +10,7 @@
 #include "engine/runtime/LocaleDataFileFormat.h"
 #include "engine/runtime/MeasurementEngine.h"
 #include "engine/runtime/OperationSequencer.h"
+#include "engine/runtime/ScriptRunner.h"
 #include "platform/ParallelPortLampSwitch.h"
 #include "platform/QSettingsStore.h"
 #include "sim/runtime/SimulatedReaderBench.h"
@@ -81,6 +82,9 @@ int main(int argc, char** argv) {
     prompter.setParentWidget(&form);
     form.attachEngine(engine);
     windows.attachSequencer(sequencer, engine);
+    // Script runs write through the same record keeper as single measurements.
+    gw::ScriptRunner runner(console, engine, sequencer.records(), gw::LocaleDataFileFormat());
+    form.attachScriptRunner(runner);
     console.InitMainForm(options, form);
     form.show();
     if (qEnvironmentVariableIsSet("GW_REPORT_SHOWN")) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "engine/GraphSetup.h"
+#include "engine/RunPanel.h"
 
+#include <cstddef>
 #include <string>
 
 namespace gw {
@@ -53,6 +55,12 @@ public:
     virtual void setRunField(RunPanelField /*field*/, const std::string& /*text*/) {}
     virtual void appendOperationInfo(const std::string& /*line*/) {}
     virtual void clearRunPanel() {}
+
+    // The whole run panel of a script run as the run keeps it; shown through the calls above.
+    virtual void updateRunPanel(const RunPanel& panel);
+
+private:
+    std::size_t operationInfoShown_ = 0;
 };
 
 } // namespace gw

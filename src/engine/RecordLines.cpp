@@ -16,7 +16,8 @@ std::string DeviceWord(int device, bool externalLamp, const char* unknown) {
     return word.empty() ? unknown : word;
 }
 
-// The info text split into lines; a final line break makes no empty line.
+} // namespace
+
 std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> lines;
     std::string line;
@@ -37,8 +38,6 @@ std::vector<std::string> SplitLines(const std::string& text) {
     }
     return lines;
 }
-
-} // namespace
 
 std::string ScriptTypeWord(const TDataType& op) {
     std::string word;

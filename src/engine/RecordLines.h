@@ -29,6 +29,10 @@ std::string DialogTlTypeWord(int device);
 // The dialog OSL and MOSL records' word; "uknown" for an unlisted device.
 std::string DialogOslTypeWord(int device);
 
+// A text split into lines at CR LF, a lone CR or a lone LF; a final line break makes no empty
+// line.
+std::vector<std::string> SplitLines(const std::string& text);
+
 // "Title=" and the first line of the info text, then "Info=" and each further line; "Title="
 // alone without text. Lines are separated by CR LF (a lone CR or LF counts too).
 RecordLines TitleLines(const std::string& infoText);

@@ -10,6 +10,7 @@
 #include "script/ScriptListings.h"
 #include "script/ScriptNumbers.h"
 #include "script/sc_Script.h"
+#include "tool/ScriptPlanCommand.h"
 #include "tool/ScriptPrepareCommand.h"
 #include "tool/ScriptStepsCommand.h"
 #include "tool/VariableAnswerPrompter.h"
@@ -33,6 +34,8 @@ const char* const Usage =
     "[--set ...]\n"
     "       gwtool script prepare FILE [--profile P] [--veltrax] [--today YYYY-MM-DD] "
     "[--set NAME=VALUE]... [--answer abort|ignore|ignore-all] [--trace FILE]\n"
+    "       gwtool script plan FILE [--profile P] [--set NAME=VALUE]... "
+    "[--answer abort|ignore|ignore-all] [--today YYYY-MM-DD] [--veltrax] [--seed N]\n"
     "       gwtool script steps FILE [--profile P] [--set NAME=VALUE]... [--today YYYY-MM-DD] "
     "--json\n";
 
@@ -178,6 +181,9 @@ std::string listing(const sc_Script& script, const std::string& which) {
 int runScriptCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (!args.empty() && args.front() == "prepare") {
         return runScriptPrepare({args.begin() + 1, args.end()}, out, err);
+    }
+    if (!args.empty() && args.front() == "plan") {
+        return runScriptPlan({args.begin() + 1, args.end()}, out, err);
     }
     if (!args.empty() && args.front() == "steps") {
         return runScriptSteps({args.begin() + 1, args.end()}, out, err);

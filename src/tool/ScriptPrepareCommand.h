@@ -18,10 +18,4 @@ namespace gw::tool {
 // with exit status 2, a step that cannot be prepared with exit status 1.
 int runScriptPrepare(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// The day of a --today option, YYYY-MM-DD; empty when the text is no such date.
-std::optional<CivilDate> parseDate(const std::string& text);
-
-// The warning answer of an --answer option: abort, ignore or ignore-all; empty otherwise.
-std::optional<WarningResult> parseAnswer(const std::string& text);
-
 } // namespace gw::tool

@@ -8,10 +8,9 @@
 #include "script/sc_Script.h"
 #include "tool/PrepareAnswerPrompter.h"
 #include "tool/ScriptCommand.h"
-#include "tool/ScriptPrepareCommand.h"
+#include "tool/ScriptOptions.h"
 #include "tool/StepRecordJson.h"
 
-#include <map>
 #include <optional>
 #include <ostream>
 
@@ -25,45 +24,14 @@ constexpr int BadUsage = 2;
 const char* const Usage = "usage: gwtool script steps FILE [--profile P] [--set NAME=VALUE]... "
                           "[--today YYYY-MM-DD] --json\n";
 
-struct Options {
-    std::string file;
-    std::string profilePath;
-    std::optional<CivilDate> today;
-    std::map<std::string, double> answers;
-    bool json = false;
-};
-
-std::optional<std::string> parseOptions(const std::vector<std::string>& args, Options& options) {
-    if (args.empty()) {
-        return "expected a FILE";
+// The shared script options with --json, which steps needs.
+std::optional<std::string> parseOptions(const std::vector<std::string>& args,
+                                        ScriptOptions& options) {
+    std::vector<std::string> flags;
+    if (auto problem = parseScriptOptions(args, options, {"--json"}, {}, &flags)) {
+        return problem;
     }
-    options.file = args[0];
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--json") {
-            options.json = true;
-            continue;
-        }
-        if (i + 1 >= args.size()) {
-            return "unexpected argument '" + arg + "'";
-        }
-        const std::string& value = args[++i];
-        if (arg == "--profile") {
-            options.profilePath = value;
-        } else if (arg == "--today") {
-            options.today = parseDate(value);
-            if (!options.today) {
-                return "--today needs YYYY-MM-DD, got '" + value + "'";
-            }
-        } else if (arg == "--set") {
-            if (auto problem = addVariableAnswer(value, options.answers)) {
-                return problem;
-            }
-        } else {
-            return "unexpected argument '" + arg + "'";
-        }
-    }
-    if (!options.json) {
+    if (flags.empty()) {
         return "steps prints JSON: add --json";
     }
     return std::nullopt;
@@ -107,7 +75,7 @@ struct DiskWalk {
 } // namespace
 
 int runScriptSteps(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    Options options;
+    ScriptOptions options;
     if (const auto problem = parseOptions(args, options)) {
         err << "gwtool script steps: " << *problem << "\n\n" << Usage;
         return BadUsage;

@@ -22,6 +22,8 @@ const char* AnswerWord(Answer answer) {
         return "no";
     case Answer::Ok:
         return "ok";
+    case Answer::Retry:
+        return "retry";
     case Answer::Cancel:
         break;
     }

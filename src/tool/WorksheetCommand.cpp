@@ -7,6 +7,7 @@
 #include "script/sc_Script.h"
 #include "tool/PrepareAnswerPrompter.h"
 #include "tool/ScriptCommand.h"
+#include "tool/ScriptOptions.h"
 #include "tool/ScriptPrepareCommand.h"
 
 #include <QFileInfo>

@@ -2,6 +2,10 @@
 #include "app/views/TConsoleForm.h"
 #include "console/runtime/Console.h"
 #include "console/views/ConsoleMenus.h"
+#include "engine/LampSwitch.h"
+#include "engine/runtime/MeasurementEngine.h"
+#include "engine/runtime/RecordKeeper.h"
+#include "engine/runtime/ScriptRunner.h"
 #include "profile/DefaultProfile.h"
 #include "profile/ProfileImage.h"
 #include "script/CompileHelper.h"
@@ -74,6 +78,26 @@ TEST_F(TakeScriptTest, ExecuteScriptClosesTheEditorAndHandsTheScriptToTheRun) {
     EXPECT_NE(editor.compilations().CompiledScript(), nullptr);
 }
 
+TEST_F(TakeScriptTest, ExecuteScriptPreparesTheRunAndAFreedScriptLeavesNothingToStart) {
+    UnavailableLampSwitch lamp;
+    MeasurementEngine engine(console, lamp);
+    RecordKeeper keeper(console);
+    ScriptRunner runner(console, engine, keeper, DataFileFormat());
+    runner.today = CivilDate{2026, 1, 1};
+    form.attachScriptRunner(runner);
+    console.TakeData = nullptr; // the start-up port opening, which never fires here
+    console.profile.Profile.VolID = dir.path().toStdString() + "/";
+    console.profile.Profile.BetaDoseRate = 0.1;
+    console.profile.Profile.BetaCalibDate = PackedDate::Pack(2026, 1, 1);
+    interpretExample();
+    QTimer::singleShot(0, [&] { editor.ActionScriptBatch->trigger(); });
+    EXPECT_TRUE(form.takeScript());
+    EXPECT_TRUE(console.runState.ScriptPrepared);
+    EXPECT_FALSE(runner.run().empty());
+    editor.Interpret(); // frees the compiled script the run was prepared from
+    EXPECT_FALSE(runner.StartRun());
+}
+
 TEST_F(TakeScriptTest, ExitWithACompiledScriptTellsHowToStartIt) {
     interpretExample();
     QTimer::singleShot(0, [&] { editor.ActionFileExit->trigger(); });
@@ -84,6 +108,7 @@ TEST_F(TakeScriptTest, ExitWithACompiledScriptTellsHowToStartIt) {
 }
 
 TEST_F(TakeScriptTest, LoadingAnotherProfileMakesTheScriptStale) {
+    console.TakeData = nullptr; // the start-up port opening, which never fires here
     interpretExample();
     console.runState.ScriptPrepared = true;
     dialogs.openChoices.push_back(QString::fromStdString(writeProfile()));

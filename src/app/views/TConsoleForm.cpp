@@ -15,6 +15,7 @@
 #include "engine/AcquisitionStatusText.h"
 #include "engine/runtime/MeasurementEngine.h"
 #include "engine/runtime/OperationSequencer.h"
+#include "engine/runtime/ScriptRunner.h"
 #include "link/DumpLine.h"
 #include "link/PortSettingsStorage.h"
 #include "link/views/ConnectionLamps.h"
@@ -22,6 +23,7 @@
 #include "platform/DataFolders.h"
 #include "platform/Windows1252.h"
 #include "profile/ProfileFile.h"
+#include "script/ScriptCompilations.h"
 #include "windows/views/HelpFile.h"
 #include "windows/views/RecolourControls.h"
 #include "windows/views/TGraphForm.h"
@@ -268,6 +270,42 @@ void TConsoleForm::attachScriptEditor(TScrptEditor& editor) {
                     console_.runState.ScriptPrepared = false;
                 }
             });
+}
+
+void TConsoleForm::attachScriptRunner(ScriptRunner& runner) {
+    connect(this, &TConsoleForm::scriptExecutionChosen, this, [this, &runner] {
+        if (scriptEditor_ == nullptr) {
+            return;
+        }
+        runner.veltraxCompatible = menus_->ActionVeltrax->isChecked();
+        const std::vector<sc_Script*> scripts = scriptEditor_->compilations().ScriptsToRun();
+        if (scripts.size() == 1) {
+            runner.PrepareScripts(*scripts.front());
+        } else if (!scripts.empty()) {
+            runner.PrepareMetascript(scripts);
+        }
+    });
+    if (scriptEditor_ != nullptr) {
+        connect(scriptEditor_, &TScrptEditor::compiledScriptReleased, &runner,
+                [&runner] { runner.ScriptReleased(); });
+    }
+    // The run takes these over from the placeholder that said they were not available.
+    QAction* stop = menus_->ActionStopScript;
+    QAction* next = menus_->ActionContinueScript;
+    disconnect(stop, &QAction::triggered, this, nullptr);
+    disconnect(next, &QAction::triggered, this, nullptr);
+    connect(stop, &QAction::triggered, &runner,
+            [&runner](bool checked) { runner.StopScript(checked); });
+    connect(next, &QAction::triggered, &runner, [&runner] { runner.ContinueScript(); });
+    // The live graph's Go starts the prepared run, or stops a running one after its step.
+    if (graph_ != nullptr) {
+        connect(graph_, &TGraphForm::startRunRequested, &runner, [&runner] { runner.StartRun(); });
+        connect(graph_, &TGraphForm::stopScriptRequested, &runner, [stop] {
+            if (!stop->isChecked()) {
+                stop->trigger(); // checks "Stop script", as the menu would
+            }
+        });
+    }
 }
 
 void TConsoleForm::loadSystemInfo(const QString& path) {

@@ -24,6 +24,7 @@ class ConsoleWorkArea;
 class DumpView;
 class LinkPort;
 class OperationSequencer;
+class ScriptRunner;
 class TGraphForm;
 class TScrptEditor;
 class TTakeDataDlg;
@@ -80,6 +81,10 @@ public:
     // "Take &script" shows the editor; its "Load system info" and "Edit system info" come here.
     // The editor must outlive the form.
     void attachScriptEditor(TScrptEditor& editor);
+    // The script run: "Execute script" prepares the editor's scripts (several make a metascript),
+    // a freed compiled script is dropped from it, and "Stop script" and "Continue script" reach
+    // it. The runner must outlive the form.
+    void attachScriptRunner(ScriptRunner& runner);
     // "Load system info" with the chosen file: the file becomes the profile in use, its options
     // take effect, and the editor's script no longer counts as interpreted. Refused while a
     // script runs.
