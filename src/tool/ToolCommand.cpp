@@ -1,5 +1,6 @@
 #include "tool/ToolCommand.h"
 
+#include "tool/DataCommand.h"
 #include "tool/DecodeCommand.h"
 #include "tool/ProfileCommand.h"
 #include "tool/ScriptCommand.h"
@@ -32,6 +33,10 @@ const std::vector<ToolCommand>& toolCommands() {
          "decode [--system 0..4] [--channels 1..4] [--correct] [--short] [--json] LINE... | "
          "decode --log FILE [--csv]  (status replies, console logs)",
          runDecodeCommand},
+        {"data",
+         "data show FILE [--json] [--record N] | data export FILE --csv [--record N]...  (data "
+         "files)",
+         runDataCommand},
     };
     return commands;
 }
