@@ -23,6 +23,12 @@ DataFileRecordRow DataFileRowOf(const DataFileRecord& record) {
     }
     row.points = static_cast<int>(record.points.size());
     row.started = Trimmed(record, "Started");
+    row.header = record.header;
+    row.channels = record.channels;
+    row.tl = record.isTl();
+    row.problems = record.problems;
+    row.offset = record.offset;
+    row.length = record.length;
     return row;
 }
 

@@ -178,8 +178,10 @@ TEST(DataFileParser, ReadsTheRecordsOfEveryWriter) {
     EXPECT_EQ(tl.points[1], (DataFilePoint{35.0, {150.0, 0, 0, 0}, 0.0, false, true}));
     EXPECT_EQ(tl.points[2], (DataFilePoint{1.0, {80.0, 0, 0, 0}, 120.0, true, true}));
     EXPECT_EQ(*tl.find("Info"), "after the night");
-    EXPECT_EQ(DataFileRowOf(parsed.records[7]),
-              (DataFileRecordRow{7, "2", "0", "MIRSL", "50", 1, "10.12.2026 08:05:00"}));
+    const DataFileRecordRow row = DataFileRowOf(parsed.records[7]);
+    EXPECT_EQ(std::tie(row.index, row.disk, row.hole, row.type, row.temperature, row.points,
+                       row.started, row.channels, row.tl),
+              std::make_tuple(7, "2", "0", "MIRSL", "50", 1, "10.12.2026 08:05:00", 1, false));
     EXPECT_EQ(DataFileRowOf(tl).temperature, "450");
 }
 

@@ -5,6 +5,7 @@
 namespace gw {
 
 class Console;
+class DataFileWindow;
 class TConsoleForm;
 
 // Every window of the console, created once at start in this order and kept for the life of the
@@ -18,9 +19,12 @@ public:
     ~ConsoleWindows();
 
     TConsoleForm& consoleForm() { return *consoleForm_; }
+    // "Data file", opened by "View data file..." and by the take-data dialog's file name.
+    DataFileWindow& dataFileWindow() { return *dataFileWindow_; }
 
 private:
     std::unique_ptr<TConsoleForm> consoleForm_;
+    std::unique_ptr<DataFileWindow> dataFileWindow_;
 };
 
 } // namespace gw
