@@ -243,9 +243,8 @@ void DataFileWindow::replot() {
 
 void DataFileWindow::showDetails(const std::vector<DataFileRecord>& records) {
     if (records.size() != 1) {
-        details_->setPlainText(
-            records.empty() ? QString()
-                            : tr("%n records chosen", nullptr, static_cast<int>(records.size())));
+        details_->setPlainText(records.empty() ? QString()
+                                               : Records(std::ssize(records)) + tr(" chosen"));
         return;
     }
     QString text;
