@@ -21,7 +21,7 @@ double Glow(double t, double dose) {
         const double u = (t - at) / width;
         return height * std::exp(1.0 + u - std::exp(u));
     };
-    return dose * (peak(110.0, 18.0, 900.0) + peak(325.0, 30.0, 2400.0)) + 20.0;
+    return dose * (peak(110.0, 18.0, 900.0 * dose) + peak(325.0, 30.0, 2400.0)) + 20.0;
 }
 
 // The ten TL records of one platter's disks, as the dialog's writer puts them.
@@ -80,6 +80,7 @@ TEST_F(DataFileWindowTest, PlotsTheChosenRecordsTogether) {
     EXPECT_NE(qobject_cast<QLogValueAxis*>(window.plot()->chart()->axes(Qt::Vertical).front()),
               nullptr);
     window.setLogCounts(false);
+    EXPECT_EQ(window.plot()->chart()->axes().size(), 2);
 
     if (const char* shot = std::getenv("GW_DATA_FILE_SCREENSHOT")) {
         window.resize(1200, 720);

@@ -13,6 +13,7 @@
 #include <QValueAxis>
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace gw {
 
@@ -42,20 +43,42 @@ QString AcrossTitle(const std::vector<DataFileCurve>& curves) {
     return anyTime ? QObject::tr("Time (s)") : QObject::tr("Temperature (\u00b0C)");
 }
 
+// The top of a linear count axis: the next of 1, 1.2, 1.5, 2, 2.5, 3, 4, 5, 6, 8 times a power of
+// ten, with the tick count that puts the ticks on round numbers.
+std::pair<double, int> NiceTop(double value) {
+    static constexpr std::array<std::pair<double, int>, 10> Steps = {{{1.0, 6},
+                                                                      {1.2, 7},
+                                                                      {1.5, 4},
+                                                                      {2.0, 5},
+                                                                      {2.5, 6},
+                                                                      {3.0, 7},
+                                                                      {4.0, 5},
+                                                                      {5.0, 6},
+                                                                      {6.0, 7},
+                                                                      {8.0, 5}}};
+    const double scale = std::pow(10.0, std::floor(std::log10(value)));
+    for (const auto& [mantissa, ticks] : Steps) {
+        if (mantissa * scale >= value * (1.0 - 1e-12)) {
+            return {mantissa * scale, ticks};
+        }
+    }
+    return {10.0 * scale, 6};
+}
+
 } // namespace
 
-DataFilePlot::DataFilePlot(QWidget* parent) : QChartView(new QChart, parent) {
+DataFilePlot::DataFilePlot(QWidget* parent) : QChartView(parent) {
     setObjectName(QStringLiteral("DataFilePlot"));
     setRenderHint(QPainter::Antialiasing);
-    chart()->legend()->setAlignment(Qt::AlignRight);
-    chart()->setMargins(QMargins(4, 4, 4, 4));
     showCurves({}, false, CurveNormalisation::None);
 }
 
 void DataFilePlot::showCurves(const std::vector<DataFileCurve>& curves, bool logCounts,
                               CurveNormalisation normalisation) {
-    QChart* c = chart();
-    c->removeAllSeries();
+    // A new chart each time: axes taken off a chart can leave their drawing behind.
+    auto* c = new QChart;
+    c->legend()->setAlignment(Qt::AlignRight);
+    c->setMargins(QMargins(4, 4, 4, 4));
     int colour = 0;
     for (const DataFileCurve& curve : curves) {
         auto* series = new QLineSeries(c);
@@ -76,16 +99,15 @@ void DataFilePlot::showCurves(const std::vector<DataFileCurve>& curves, bool log
         c->addSeries(series);
     }
     c->legend()->setVisible(!curves.empty() && static_cast<int>(curves.size()) <= MaxLegendEntries);
+    QChart* old = chart();
+    setChart(c);
+    delete old;
     setAxes(curves, logCounts, normalisation);
 }
 
 void DataFilePlot::setAxes(const std::vector<DataFileCurve>& curves, bool logCounts,
                            CurveNormalisation normalisation) {
     QChart* c = chart();
-    for (QAbstractAxis* axis : c->axes()) {
-        c->removeAxis(axis);
-        delete axis;
-    }
     auto* across = new QValueAxis(c);
     across->setTitleText(AcrossTitle(curves));
     across->setLabelFormat(QStringLiteral("%g"));
@@ -121,11 +143,17 @@ void DataFilePlot::setAxes(const std::vector<DataFileCurve>& curves, bool logCou
         minY = std::min(minY, 0.0);
     }
     across->setRange(minX, maxX > minX ? maxX : minX + 1.0);
-    up->setRange(minY, maxY > minY ? maxY * (logCounts ? 1.5 : 1.05) : minY + 1.0);
-    if (!logCounts) {
-        static_cast<QValueAxis*>(up)->applyNiceNumbers();
-    }
     across->applyNiceNumbers();
+    if (logCounts) {
+        up->setRange(minY, maxY > minY ? maxY * 1.5 : minY * 10.0);
+    } else if (auto* linear = static_cast<QValueAxis*>(up); maxY > 0.0 && minY >= 0.0) {
+        const auto [top, ticks] = NiceTop(maxY * 1.03);
+        linear->setRange(0.0, top);
+        linear->setTickCount(ticks);
+    } else {
+        linear->setRange(minY, maxY > minY ? maxY : minY + 1.0);
+        linear->applyNiceNumbers();
+    }
 }
 
 int DataFilePlot::curveCount() const {

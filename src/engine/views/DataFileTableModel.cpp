@@ -4,7 +4,6 @@
 
 #include <QBrush>
 #include <QColor>
-#include <QFont>
 #include <QStringList>
 #include <limits>
 
@@ -122,7 +121,6 @@ QVariant DataFileTableModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     const DataFileRecordRow& row = rows_[static_cast<std::size_t>(index.row())];
-    const bool provisional = index.row() >= static_cast<int>(rows_.size()) - tail_;
     switch (role) {
     case Qt::DisplayRole:
         return display(row, index.column());
@@ -133,18 +131,10 @@ QVariant DataFileTableModel::data(const QModelIndex& index, int role) const {
         for (const std::string& problem : row.problems) {
             lines << FromWindows1252(problem);
         }
-        if (provisional) {
-            lines << tr("the last record as far as the file has been written");
-        }
         return lines.isEmpty() ? QVariant() : lines.join('\n');
     }
     case Qt::BackgroundRole:
         return row.problems.empty() ? QVariant() : QBrush(QColor(255, 224, 224));
-    case Qt::FontRole: {
-        QFont font;
-        font.setItalic(provisional);
-        return provisional ? QVariant(font) : QVariant();
-    }
     case Qt::TextAlignmentRole:
         return index.column() == Type || index.column() == Started || index.column() == Problems
                    ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)

@@ -56,6 +56,7 @@ DataFileWindow::DataFileWindow(QWidget* parent)
     split->addWidget(plot_);
     split->setStretchFactor(0, 2);
     split->setStretchFactor(1, 3);
+    split->setSizes({520, 680});
     layout->addWidget(split, 1);
     setCentralWidget(central);
 
@@ -103,6 +104,16 @@ QWidget* DataFileWindow::buildTable() {
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     table_->horizontalHeader()->setStretchLastSection(true);
+    const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    for (const auto& [column, digits] : {std::pair{DataFileTableModel::Index, 6},
+                                         {DataFileTableModel::Disk, 5},
+                                         {DataFileTableModel::Hole, 5},
+                                         {DataFileTableModel::Type, 14},
+                                         {DataFileTableModel::Temperature, 12},
+                                         {DataFileTableModel::Points, 7},
+                                         {DataFileTableModel::Started, 20}}) {
+        table_->setColumnWidth(column, digits * digit + 12);
+    }
     table_->setAlternatingRowColors(true);
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &DataFileWindow::replot);
