@@ -54,4 +54,19 @@ Answer ScriptedPrompter::ask(const std::string& caption, const std::string& text
     return takeFront(answers, lastButton(buttons));
 }
 
+UnwrittenRecordChoice ScriptedPrompter::askUnwrittenRecord(const std::string& path,
+                                                           const std::string& reason) {
+    shown.push_back({"record", path, reason});
+    if (beforeRecordChoice) {
+        beforeRecordChoice();
+    }
+    return takeFront(recordChoices, UnwrittenRecordChoice::Cancel);
+}
+
+std::optional<std::string> ScriptedPrompter::askSaveFileName(const std::string& caption,
+                                                             const std::string& proposed) {
+    shown.push_back({"save", caption, proposed});
+    return takeFront<std::optional<std::string>>(fileNames, std::nullopt);
+}
+
 } // namespace gw

@@ -274,6 +274,9 @@ void Console::closePorts() {
 }
 
 bool Console::confirmClose() {
+    if (CloseCheck && !CloseCheck()) {
+        return false;
+    }
     return log_.SaveLogOnClose(prompter_);
 }
 

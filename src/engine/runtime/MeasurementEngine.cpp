@@ -263,6 +263,7 @@ void MeasurementEngine::abandonOperation() {
     if (DataTakeThread != nullptr) {
         DataTakeThread->requestStop();
     }
+    emit operationAbandoned();
 }
 
 bool MeasurementEngine::abortItemChecked() const {
