@@ -1,6 +1,7 @@
 #include "engine/views/DataFileWindow.h"
 
 #include "DataFileTestKit.h"
+#include "engine/runtime/DataFileLoader.h"
 #include "engine/views/DataFilePlot.h"
 #include "engine/views/DataFileTableModel.h"
 #include "sim/EventLoopWait.h"
@@ -133,6 +134,24 @@ TEST_F(DataFileWindowTest, SaysWhatIsWrongWithABadFile) {
     EXPECT_TRUE(window.message().endsWith("missing.txt does not exist."))
         << window.message().toStdString();
     EXPECT_FALSE(window.exportCsv(QString::fromStdString(folder.path("x.csv"))));
+}
+
+TEST_F(DataFileWindowTest, ShowsTheFirstRecordsBeforeALargeFileIsRead) {
+    std::string big;
+    while (big.size() < 5 * DataFileReader::PieceSize) {
+        big += PlatterOfTl();
+    }
+    const int records = static_cast<int>(big.size() / PlatterOfTl().size()) * 10;
+    DataFileLoader* loader = window.findChild<DataFileLoader*>();
+    std::vector<int> rowsWhenRead;
+    QObject::connect(loader, &DataFileLoader::rowsRead, loader,
+                     [&] { rowsWhenRead.push_back(window.records()->rowCount()); });
+    open("big.txt", big);
+    ASSERT_TRUE(rowsAre(records));
+    EXPECT_GE(rowsWhenRead.size(), 4u);
+    EXPECT_LT(rowsWhenRead.front(), records / 2);
+    window.close();
+    EXPECT_EQ(window.records()->rowCount(), 0);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -47,7 +48,7 @@ DataFileWindow::DataFileWindow(QWidget* parent)
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(4, 4, 4, 4);
-    fileLabel_ = new QLabel(tr("No data file open: File > Open..."), central);
+    fileLabel_ = new QLabel(tr("No data file open: Open... chooses one"), central);
     fileLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(fileLabel_);
     auto* split = new QSplitter(Qt::Horizontal, central);
@@ -168,6 +169,16 @@ void DataFileWindow::showFile(const QString& path) {
     show();
     raise();
     activateWindow();
+}
+
+void DataFileWindow::closeEvent(QCloseEvent* event) {
+    loader_->close();
+    model_->clear();
+    details_->clear();
+    progress_->hide();
+    showMessage(QString(), false);
+    fileLabel_->setText(tr("No data file open: Open... chooses one"));
+    QMainWindow::closeEvent(event);
 }
 
 void DataFileWindow::chooseFile() {

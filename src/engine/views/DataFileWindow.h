@@ -58,6 +58,10 @@ public slots:
     // Asks for a data file and shows it.
     void chooseFile();
 
+protected:
+    // A closed window stops reading and watching; it is opened again on a file.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildToolBar();
     QWidget* buildTable();
