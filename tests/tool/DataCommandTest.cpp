@@ -1,5 +1,5 @@
+#include "ToolRun.h"
 #include "engine/DataFileTestKit.h"
-#include "tool/ToolCommand.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -10,18 +10,8 @@ namespace {
 using test::DataFileFolder;
 using test::DataFileLines;
 
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 ToolRun RunData(std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    args.insert(args.begin(), "data");
-    const int status = runTool(args, out, err);
-    return {status, out.str(), err.str()};
+    return RunToolCommand("data", std::move(args));
 }
 
 // A script header, an OSL of two channels with the decimal comma, and a TL cut in a point line.
