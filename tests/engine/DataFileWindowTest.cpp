@@ -150,6 +150,10 @@ TEST_F(DataFileWindowTest, ShowsTheFirstRecordsBeforeALargeFileIsRead) {
     ASSERT_TRUE(rowsAre(records));
     EXPECT_GE(rowsWhenRead.size(), 4u);
     EXPECT_LT(rowsWhenRead.front(), records / 2);
+    window.findChild<QTableView*>("DataFileRecords")->selectAll();
+    EXPECT_EQ(window.plot()->curveCount(), DataFileWindow::MaxPlottedRecords);
+    EXPECT_EQ(window.message(),
+              QString("%1 records chosen: the first 100 are plotted").arg(records));
     window.close();
     EXPECT_EQ(window.records()->rowCount(), 0);
 }

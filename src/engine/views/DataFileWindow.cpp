@@ -204,12 +204,13 @@ void DataFileWindow::showMessage(const QString& text, bool problem) {
                                     : QString());
 }
 
-std::vector<DataFileRecord> DataFileWindow::selectedRecords() const {
+std::vector<DataFileRecord> DataFileWindow::selectedRecords(std::size_t most) const {
     std::vector<int> rows;
     for (const QModelIndex& index : table_->selectionModel()->selectedRows()) {
         rows.push_back(proxy_->mapToSource(index).row());
     }
     std::sort(rows.begin(), rows.end());
+    rows.resize(std::min(rows.size(), most));
     std::vector<DataFileRecord> records;
     for (int row : rows) {
         DataFileRecord record = loader_->readRecord(model_->rowAt(row));
@@ -241,11 +242,9 @@ void DataFileWindow::setNormalisation(CurveNormalisation normalisation) {
 }
 
 void DataFileWindow::replot() {
-    std::vector<DataFileRecord> records = selectedRecords();
-    const std::size_t chosen = records.size();
-    if (records.size() > MaxPlottedRecords) {
-        records.resize(MaxPlottedRecords);
-    }
+    // Only the plotted records are read again: a whole table chosen must not read the file.
+    const auto chosen = static_cast<std::size_t>(table_->selectionModel()->selectedRows().size());
+    const std::vector<DataFileRecord> records = selectedRecords(MaxPlottedRecords);
     const auto normalisation = static_cast<CurveNormalisation>(normalisation_->currentIndex());
     std::vector<DataFileCurve> curves;
     for (const DataFileRecord& record : records) {

@@ -4,6 +4,7 @@
 #include "engine/DataFileRecord.h"
 
 #include <QMainWindow>
+#include <cstdint>
 #include <vector>
 
 class QAction;
@@ -35,8 +36,9 @@ public:
     explicit DataFileWindow(QWidget* parent = nullptr);
     ~DataFileWindow() override;
 
-    // The chosen records, in file order, with their points read again from the file.
-    std::vector<DataFileRecord> selectedRecords() const;
+    // The chosen records, in file order, with their points read again from the file; the first
+    // `most` of them when given.
+    std::vector<DataFileRecord> selectedRecords(std::size_t most = SIZE_MAX) const;
     // Chooses records by their index in the file (rows of the table), as the operator would.
     void selectRecords(const std::vector<int>& indexes);
     void setLogCounts(bool on);
