@@ -27,7 +27,7 @@ OperationSequencer::OperationSequencer(Console& console, MeasurementEngine& engi
     // A point query hands back to the finisher its operation installed, whatever the kind.
     const auto installed = [this] {
         if (finisher_ != nullptr) {
-            console_.Finisher = [this] { (this->*finisher_)(); };
+            (this->*finisher_)();
         }
     };
     engine_.queryFinishers.tl = engine_.queryFinishers.osl = engine_.queryFinishers.mosl =
