@@ -1,4 +1,5 @@
 #include "DataFileTestKit.h"
+#include "SequencerHarness.h"
 #include "engine/DialogRecords.h"
 #include "platform/AppendRecord.h"
 
@@ -137,6 +138,37 @@ TEST_F(DataFileWritersTest, ReadsWhatTheDialogWritersWrote) {
         EXPECT_EQ(*parsed.records[1].find("TimeOfPoint"), "variable");
         EXPECT_TRUE(parsed.records[0].isTl());
     }
+}
+
+// A TL with its afterglow measured on the simulated reader and written by the console's finisher.
+TEST(DataFileWritersEndToEnd, ReadsATlTheConsoleMeasured) {
+    testing::SequencerHarness h;
+    ASSERT_TRUE(h.bench.open());
+    TakeDataValues& v = h.sequencer.values;
+    v.Sheet = TakeDataSheet::TL;
+    v.Disk = 1;
+    v.Range = true;
+    v.ToDisk = 2;
+    v.Tl.EndTemp = 100;
+    v.Tl.DataSpace = 2;
+    v.Tl.RampRate = 25;
+    v.Tl.DoPreheat = false;
+    v.Tl.Afterglow = {true, 100, 120};
+    ASSERT_TRUE(h.run()) << h.bench.logText();
+    ParsedDataFile parsed;
+    ASSERT_TRUE(DataFileReader::ReadWhole(h.dataFile(), parsed).ok());
+    ASSERT_EQ(parsed.records.size(), 2u);
+    for (const DataFileRecord& r : parsed.records) {
+        EXPECT_TRUE(r.problems.empty()) << r.problems.front();
+        EXPECT_TRUE(r.isTl());
+        EXPECT_EQ(r.channels, 1);
+        EXPECT_EQ(static_cast<int>(r.points.size()), r.declaredPoints);
+        EXPECT_EQ(r.points.front().x, 2.0);
+        EXPECT_GT(r.afterglowPoints(), 0);
+        EXPECT_EQ(r.points.size() - static_cast<std::size_t>(r.afterglowPoints()), 50u);
+        EXPECT_TRUE(r.points.back().hasAfterglow);
+    }
+    EXPECT_EQ(*parsed.records[1].find("Disk"), "2");
 }
 
 } // namespace
