@@ -6,7 +6,9 @@
 #include "console/runtime/Console.h"
 #include "console/runtime/LocaleLogClock.h"
 #include "core/TimeScale.h"
+#include "engine/runtime/LocaleDataFileFormat.h"
 #include "engine/runtime/MeasurementEngine.h"
+#include "engine/runtime/OperationSequencer.h"
 #include "platform/ParallelPortLampSwitch.h"
 #include "platform/QSettingsStore.h"
 #include "sim/runtime/SimulatedReaderBench.h"
@@ -58,11 +60,14 @@ int main(int argc, char** argv) {
     // where the machine's I/O ports can be reached.
     const std::unique_ptr<gw::LampSwitch> lampSwitch = gw::ParallelPortLampSwitch::Create();
     gw::MeasurementEngine engine(console, *lampSwitch);
+    // Single measurements from the take-data dialog, their records in the locale's formats.
+    gw::OperationSequencer sequencer(console, engine, gw::LocaleDataFileFormat());
 
     gw::ConsoleWindows windows(console);
     gw::TConsoleForm& form = windows.consoleForm();
     prompter.setParentWidget(&form);
     form.attachEngine(engine);
+    form.attachSequencer(sequencer);
     console.InitMainForm(options, form);
     form.show();
     return QApplication::exec();

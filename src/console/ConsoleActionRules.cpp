@@ -13,10 +13,12 @@ ConsoleActionEnabling EvaluateActionRules(const ConsoleActionInputs& in) {
     e.openPort = !in.readerPortOpen;
     // The port stays open while a script or metascript runs on it.
     e.closePort = in.readerPortOpen && !in.runActive && !in.metascriptRunning;
-    e.takeMOSL = in.systemType == System6600;
+    e.takeSingle = !in.runActive && !in.operationInFlight;
+    e.takeMOSL = in.systemType == System6600 && e.takeSingle;
     e.takeScript = in.profileLoaded && !in.runActive;
     e.stopScript = in.runActive;
-    e.abortOperation = in.runActive;
+    // Every operation can be aborted, a single one or a range from the dialog too.
+    e.abortOperation = in.runActive || in.operationInFlight;
     e.editReader = in.profileLoaded;
     e.saveReader = in.profileLoaded;
     return e;

@@ -9,6 +9,8 @@ struct ConsoleActionInputs {
     bool metascriptRunning = false;
     bool profileLoaded = false;
     int systemType = 4;
+    // A single measurement, an irradiation or their sequence is in flight.
+    bool operationInFlight = false;
 };
 
 // Whether each action with an enable rule is enabled; actions not listed are always enabled.
@@ -21,6 +23,9 @@ struct ConsoleActionEnabling {
     bool abortOperation = false;
     bool editReader = false;
     bool saveReader = false;
+    // "Take &OSL", "Take &TL" and "&Irradiate" (and "Take &MOSL" on a 6600): refused while an
+    // operation or a script runs.
+    bool takeSingle = false;
 
     bool operator==(const ConsoleActionEnabling&) const = default;
 };

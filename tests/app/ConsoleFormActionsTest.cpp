@@ -12,6 +12,7 @@
 #include "console/views/WelcomePanel.h"
 #include "engine/LampSwitch.h"
 #include "engine/runtime/MeasurementEngine.h"
+#include "engine/runtime/OperationSequencer.h"
 #include "link/runtime/SerialDeviceFactory.h"
 
 #include <QAction>
@@ -204,9 +205,30 @@ TEST_F(ConsoleFormActionsTest, SaveParametersCopiesTheProfileAndUsesTheCopy) {
 }
 
 TEST_F(ConsoleFormActionsTest, ActionsOfLaterPartsSayTheyAreNotAvailable) {
-    menus().ActionTakeTL->trigger();
+    menus().ActionShowGraph->trigger();
     ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].text, "Take TL is not available in this version.");
+    EXPECT_EQ(prompter.shown[0].text, "Show graph is not available in this version.");
+}
+
+TEST_F(ConsoleFormActionsTest, TakeDataActionsShowTheDialogOnTheirSheet) {
+    UnavailableLampSwitch lamp;
+    MeasurementEngine engine(console, lamp);
+    OperationSequencer sequencer(console, engine, DataFileFormat());
+    form.attachEngine(engine);
+    form.attachSequencer(sequencer);
+    std::vector<TakeDataSheet> shown;
+    sequencer.showDialog = [&](TakeDataValues& values) {
+        shown.push_back(values.Sheet);
+        return false; // Cancel: nothing starts
+    };
+    menus().ActionTakeOSL->trigger();
+    menus().ActionTakeMOSL->trigger();
+    menus().ActionTakeTL->trigger();
+    menus().ActionIrradiate->trigger();
+    EXPECT_EQ(shown, (std::vector<TakeDataSheet>{TakeDataSheet::OSL, TakeDataSheet::MOSL,
+                                                 TakeDataSheet::TL, TakeDataSheet::Irradiate}));
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_FALSE(sequencer.inFlight());
 }
 
 TEST_F(ConsoleFormActionsTest, AbortOperationStopsTheReaderAndTheRun) {

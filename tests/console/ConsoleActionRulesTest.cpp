@@ -15,20 +15,23 @@ TEST(ConsoleActionRules, FollowPortRunProfileAndSystemType) {
     };
     const Case cases[] = {
         {"start-up without profile on a 6600",
-         {false, false, false, false, 4},
-         {true, false, true, false, false, false, false, false}},
+         {false, false, false, false, 4, false},
+         {true, false, true, false, false, false, false, false, true}},
         {"port open, idle, 3500",
-         {true, false, false, true, 2},
-         {false, true, false, true, false, false, true, true}},
+         {true, false, false, true, 2, false},
+         {false, true, false, true, false, false, true, true, true}},
         {"script running",
-         {true, true, false, true, 4},
-         {false, false, true, false, true, true, true, true}},
+         {true, true, false, true, 4, false},
+         {false, false, false, false, true, true, true, true, false}},
         {"metascript between scripts",
-         {true, false, true, true, 4},
-         {false, false, true, true, false, false, true, true}},
+         {true, false, true, true, 4, false},
+         {false, false, true, true, false, false, true, true, true}},
         {"manual system, closed port",
-         {false, false, false, true, 0},
-         {true, false, false, true, false, false, true, true}},
+         {false, false, false, true, 0, false},
+         {true, false, false, true, false, false, true, true, true}},
+        {"a TL range from the dialog",
+         {true, false, false, true, 4, true},
+         {false, true, false, true, false, true, true, true, false}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

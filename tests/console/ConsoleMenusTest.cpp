@@ -96,10 +96,25 @@ TEST(ConsoleMenus, RulesFollowTheConsoleWhenIdle) {
     QTimer::singleShot(0, [] {});
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     EXPECT_FALSE(menus.ActionClosePort->isEnabled());
-    EXPECT_TRUE(menus.ActionTakeMOSL->isEnabled());
+    EXPECT_FALSE(menus.ActionTakeMOSL->isEnabled()) << "no measurement under a running script";
+    EXPECT_FALSE(menus.ActionTakeTL->isEnabled());
     EXPECT_TRUE(menus.ActionSaveReader->isEnabled());
     EXPECT_TRUE(menus.ActionAbortOperation->isEnabled());
     EXPECT_FALSE(menus.ActionTakeScript->isEnabled());
+    // A TL range from the dialog: abortable, and no second operation.
+    state.runActive = false;
+    state.operationInFlight = true;
+    QTimer::singleShot(0, [] {});
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    EXPECT_TRUE(menus.ActionAbortOperation->isEnabled());
+    EXPECT_FALSE(menus.ActionTakeTL->isEnabled());
+    EXPECT_FALSE(menus.ActionIrradiate->isEnabled());
+    state.operationInFlight = false;
+    QTimer::singleShot(0, [] {});
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    EXPECT_TRUE(menus.ActionTakeMOSL->isEnabled());
+    EXPECT_TRUE(menus.ActionTakeOSL->isEnabled());
+    EXPECT_FALSE(menus.ActionAbortOperation->isEnabled());
 }
 
 TEST(ConsoleMenus, HiddenCopiesTriggerTheSystemItems) {

@@ -13,6 +13,7 @@
 #include "core/Prompter.h"
 #include "core/SystemTypeNames.h"
 #include "engine/runtime/MeasurementEngine.h"
+#include "engine/runtime/OperationSequencer.h"
 #include "link/DumpLine.h"
 #include "link/PortSettingsStorage.h"
 #include "link/views/ConnectionLamps.h"
@@ -113,11 +114,31 @@ void TConsoleForm::wireTakeDataActions() {
             ActionNotAvailableYet(action->text());
         });
     };
-    for (QAction* action :
-         {menus_->ActionTakeScript, menus_->ActionContinueScript, menus_->ActionStopScript,
-          menus_->ActionTakeOSL, menus_->ActionTakeMOSL, menus_->ActionTakeTL,
-          menus_->ActionIrradiate, menus_->ActionShowGraph}) {
+    for (QAction* action : {menus_->ActionTakeScript, menus_->ActionContinueScript,
+                            menus_->ActionStopScript, menus_->ActionShowGraph}) {
         notYet(action);
+    }
+}
+
+ConsoleActionInputs TConsoleForm::actionInputs() const {
+    return ConsoleActionInputs{console_.ports.reader().isOpen(),
+                               console_.runState.RunActive,
+                               console_.runState.MetascriptRunning,
+                               console_.profile.ProfileLoaded,
+                               console_.SystemType(),
+                               sequencer_ != nullptr && sequencer_->inFlight()};
+}
+
+void TConsoleForm::attachSequencer(OperationSequencer& sequencer) {
+    sequencer_ = &sequencer;
+    const std::pair<QAction*, TakeDataSheet> actions[] = {
+        {menus_->ActionTakeOSL, TakeDataSheet::OSL},
+        {menus_->ActionTakeMOSL, TakeDataSheet::MOSL},
+        {menus_->ActionTakeTL, TakeDataSheet::TL},
+        {menus_->ActionIrradiate, TakeDataSheet::Irradiate}};
+    for (const auto& [action, sheet] : actions) {
+        connect(action, &QAction::triggered, this,
+                [&sequencer, sheet = sheet] { sequencer.takeData(sheet); });
     }
 }
 
@@ -166,11 +187,7 @@ void TConsoleForm::wireSystemActions() {
     connect(menus_, &ConsoleMenus::systemTypeChosen, this,
             [this](int type) { console_.SelectSystemType(type); });
 
-    menus_->evaluateWhenIdle([this] {
-        return ConsoleActionInputs{console_.ports.reader().isOpen(), console_.runState.RunActive,
-                                   console_.runState.MetascriptRunning,
-                                   console_.profile.ProfileLoaded, console_.SystemType()};
-    });
+    menus_->evaluateWhenIdle([this] { return actionInputs(); });
 }
 
 void TConsoleForm::wireToolsAndHelpActions() {
@@ -186,12 +203,7 @@ void TConsoleForm::wireToolsAndHelpActions() {
 }
 
 void TConsoleForm::followPortState() {
-    const auto update = [this] {
-        menus_->applyRules(
-            EvaluateActionRules({console_.ports.reader().isOpen(), console_.runState.RunActive,
-                                 console_.runState.MetascriptRunning,
-                                 console_.profile.ProfileLoaded, console_.SystemType()}));
-    };
+    const auto update = [this] { menus_->applyRules(EvaluateActionRules(actionInputs())); };
     connect(&console_.ports.reader(), &LinkPort::afterOpen, this, update);
     connect(&console_.ports.reader(), &LinkPort::afterClose, this, update);
     // Opening the reader port uncovers the command help.

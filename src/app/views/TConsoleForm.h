@@ -1,5 +1,6 @@
 #pragma once
 
+#include "console/ConsoleActionRules.h"
 #include "console/MainFormHooks.h"
 #include "console/views/ApplicationIcon.h"
 
@@ -26,6 +27,7 @@ class LinkPort;
 // the right, the error panel below them, the connection panel at the bottom, and the menus with
 // every action. It shows the Console and hands the operator's actions to it.
 class MeasurementEngine;
+class OperationSequencer;
 
 class TConsoleForm : public QMainWindow, public MainFormHooks {
     Q_OBJECT
@@ -61,6 +63,11 @@ public:
     // "Abort operation" ends everything the engine is doing when it becomes checked; the engine
     // unchecks it (and "Stop script") when the abort is done. The engine must outlive the form.
     void attachEngine(MeasurementEngine& engine);
+    // "Take &OSL", "Take &MOSL", "Take &TL" and "&Irradiate" hand the operator's choice to the
+    // sequencer of single measurements, which shows the take-data dialog; while it has an
+    // operation in flight they are disabled and "Abort operation" is offered. It must outlive
+    // the form.
+    void attachSequencer(OperationSequencer& sequencer);
 
     // Where "Command.info" is looked for, first match wins: the working directory, then the
     // directory of the executable.
@@ -102,12 +109,14 @@ private:
     void displayHelpFile();
     // The measurement, script and profile windows are not part of this build yet.
     void ActionNotAvailableYet(const QString& caption);
+    ConsoleActionInputs actionInputs() const;
 
     Console& console_;
     std::unique_ptr<ConsoleCommandLink> link_;
     ConsoleMenus* menus_ = nullptr;
     ApplicationIcon applicationIcon_;
     bool shownOnce_ = false;
+    OperationSequencer* sequencer_ = nullptr;
 };
 
 } // namespace gw

@@ -112,6 +112,9 @@ void ConsoleMenus::applyRules(const ConsoleActionEnabling& e) {
     ActionOpenPort->setEnabled(e.openPort);
     ActionClosePort->setEnabled(e.closePort);
     ActionTakeMOSL->setEnabled(e.takeMOSL);
+    ActionTakeOSL->setEnabled(e.takeSingle);
+    ActionTakeTL->setEnabled(e.takeSingle);
+    ActionIrradiate->setEnabled(e.takeSingle);
     ActionTakeScript->setEnabled(e.takeScript);
     ActionStopScript->setEnabled(e.stopScript);
     ActionAbortOperation->setEnabled(e.abortOperation);
