@@ -9,9 +9,9 @@ namespace gw {
 enum class WarningResult { Cancel = 2, Abort = 3, Ignore = 5, IgnoreAll = 6 };
 
 // Which buttons a question offers.
-enum class QuestionButtons { YesNo, YesNoCancel, OkCancel };
+enum class QuestionButtons { YesNo, YesNoCancel, OkCancel, RetryCancel };
 
-enum class Answer { Yes, No, Ok, Cancel };
+enum class Answer { Yes, No, Ok, Cancel, Retry };
 
 // The operator's answer to a record that could not be written: try the same file again, write
 // it to another file, or keep it in memory for now.

@@ -19,6 +19,7 @@ Answer lastButton(QuestionButtons buttons) {
         return Answer::No;
     case QuestionButtons::YesNoCancel:
     case QuestionButtons::OkCancel:
+    case QuestionButtons::RetryCancel:
         return Answer::Cancel;
     }
     return Answer::Cancel;

@@ -20,9 +20,9 @@ const std::vector<ToolCommand>& toolCommands() {
          "timebase osl LUM BLEACH BGD [--veltrax] [--system 0|1] | timebase lm|vm MAXPOWER TIME",
          runTimebaseCommand},
         {"script",
-         "script check|list|prepare FILE [--profile FILE] [--set NAME=VALUE]...  (scripts; "
-         "prepare also [--veltrax] [--today YYYY-MM-DD] [--answer abort|ignore|ignore-all] "
-         "[--trace FILE])",
+         "script check|list|prepare|plan FILE [--profile FILE] [--set NAME=VALUE]...  (scripts; "
+         "prepare and plan also [--veltrax] [--today YYYY-MM-DD] "
+         "[--answer abort|ignore|ignore-all]; prepare [--trace FILE]; plan [--seed N])",
          runScriptCommand},
         {"sim",
          "sim [--system 3400|3500|3550|6600] [--eight-bit] [--channels N] [--scanner] "

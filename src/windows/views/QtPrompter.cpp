@@ -33,6 +33,8 @@ QMessageBox::StandardButtons buttonsOf(QuestionButtons buttons) {
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     case QuestionButtons::OkCancel:
         return QMessageBox::Ok | QMessageBox::Cancel;
+    case QuestionButtons::RetryCancel:
+        return QMessageBox::Retry | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }
@@ -48,6 +50,8 @@ Answer answerOf(int button, QuestionButtons buttons) {
         return Answer::Ok;
     case QMessageBox::Cancel:
         return Answer::Cancel;
+    case QMessageBox::Retry:
+        return Answer::Retry;
     default:
         return buttons == QuestionButtons::YesNo ? Answer::No : Answer::Cancel;
     }
