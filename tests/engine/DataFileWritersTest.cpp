@@ -1,7 +1,10 @@
 #include "DataFileTestKit.h"
 #include "SequencerHarness.h"
 #include "engine/DialogRecords.h"
+#include "engine/ScriptHeader.h"
+#include "engine/ScriptRecord.h"
 #include "platform/AppendRecord.h"
+#include "script/sc_Script.h"
 
 #include <gtest/gtest.h>
 
@@ -138,6 +141,89 @@ TEST_F(DataFileWritersTest, ReadsWhatTheDialogWritersWrote) {
         EXPECT_EQ(*parsed.records[1].find("TimeOfPoint"), "variable");
         EXPECT_TRUE(parsed.records[0].isTl());
     }
+}
+
+TEST_F(DataFileWritersTest, ReadsWhatTheScriptWriterWrote) {
+    sc_Script script;
+    script.fileName = "C:\\GWDATA\\Quartz.seq";
+    script.definitionName = "SAR";
+    script.methodName = "Quartz";
+    script.sampleText = "Quartz 90-180";
+    script.infoText = "first line\r\nsecond line";
+    script.singleAliquot = true;
+    script.profile.ReaderType = 4;
+    const RecordLines header =
+        ScriptHeaderLines(script, {"C:\\GWDATA\\Quartz_0.dat", "C:\\GWDATA\\Quartz_1.dat"});
+    const DataFileFormat format(",");
+
+    const auto step = [](OperationKind kind, int device) {
+        TDataType op;
+        op.Kind = kind;
+        op.Device = device;
+        op.Disk = 4;
+        op.Temperature = 125;
+        op.Points = 4;
+        return op;
+    };
+    TDataType tl = step(OperationKind::TL, 0);
+    tl.Treatment = TDataType::TreatmentWithoutData;
+    tl.HoldTime = 10;
+    tl.RampRate = 5;
+    tl.PreheatType = 'S';
+    tl.PreheatTemp = 160;
+    tl.PreheatTime = 10;
+    TDataType osl = step(OperationKind::OSL, 28);
+    osl.Purpose = TDataType::PurposeNormalization | TDataType::PurposeBackground;
+    osl.UseHoles = 1;
+    osl.Hole = 12;
+    osl.Remark = "checked";
+    osl.Power = 90;
+    TDataType lamp = step(OperationKind::OSL, 15);
+    lamp.Treatment = TDataType::TreatmentWithoutData;
+    lamp.Power = 50;
+    lamp.BleachTime = 100;
+    lamp.Points = 0;
+    TDataType ramp = step(OperationKind::LMOSL, 40);
+    ramp.Power = 100;
+    ramp.PowerIncrement = 4;
+    ramp.XFactor = 2;
+    ramp.YFactor = 250;
+    TDataType irradiation = step(OperationKind::Irradiation, 103);
+    irradiation.IrradTime = 50;
+    irradiation.Dose = 5;
+
+    const PointTable points = Points(6, 2);
+    const PointLineOptions options{2, true, 0}; // compatibility: OSL points start at 1
+    RecordLines first = header;
+    const RecordLines tlLines = ScriptRecordLines(tl, points, options, format);
+    first.insert(first.end(), tlLines.begin(), tlLines.end());
+    append(first);
+    for (const TDataType* op : {&osl, &lamp, &ramp, &irradiation}) {
+        append(ScriptRecordLines(*op, points, options, format));
+    }
+    append(header); // the next platter's header, its record still to come
+
+    ParsedDataFile parsed;
+    ASSERT_TRUE(DataFileReader::ReadWhole(file, parsed).ok());
+    ASSERT_EQ(parsed.headers.size(), 2u);
+    ASSERT_EQ(parsed.headers[0].keys.size(), header.size());
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        const DataFileKey& key = parsed.headers[0].keys[i];
+        EXPECT_EQ(key.name + "=" + key.value, header[i]);
+    }
+    ASSERT_EQ(parsed.records.size(), 5u);
+    const RecordLines tlRecord(first.begin() + static_cast<long>(header.size()), first.end());
+    expectReadBack(parsed.records[0], tlRecord, points, 2, 0, 0);
+    expectReadBack(parsed.records[1], written[1], points, 2, 0, 1);
+    expectReadBack(parsed.records[2], written[2], points, 2, 0, 1);
+    expectReadBack(parsed.records[3], written[3], points, 2, 0, 1);
+    expectReadBack(parsed.records[4], written[4], {}, 0, 0, 0);
+    const char* types[] = {"PREHEAT TL", "BGD NORM IRSL", "BLEACH ext. lamp", "MOSL", "Irrad"};
+    for (std::size_t i = 0; i < parsed.records.size(); ++i) {
+        EXPECT_EQ(parsed.records[i].typeWord(), types[i]);
+        EXPECT_EQ(parsed.records[i].header, 0);
+    }
+    EXPECT_EQ(parsed.records[2].declaredPoints, 0);
 }
 
 // A TL with its afterglow measured on the simulated reader and written by the console's finisher.
