@@ -43,6 +43,9 @@ int main(int argc, char** argv) {
                      gw::ConsoleUsage().c_str());
         return 2;
     }
+    for (const std::string& parameter : options.ignoredParameters) {
+        std::fprintf(stderr, "gwconsole: unknown parameter %s ignored\n", parameter.c_str());
+    }
     if (options.showUsage) {
         std::fputs(gw::ConsoleUsage().c_str(), stdout);
         return 0;

@@ -51,7 +51,12 @@ ConsoleOptions ParseConsoleOptions(const std::vector<std::string>& arguments) {
     for (std::size_t i = 0; i < arguments.size() && options.error.empty(); ++i) {
         const std::string& argument = arguments[i];
         if (argument.rfind("--", 0) != 0) {
-            options.legacyParameters.push_back(argument);
+            const std::string lower = lowerCase(argument);
+            if (lower.rfind("/s", 0) == 0 || lower.rfind("/c", 0) == 0) {
+                options.legacyParameters.push_back(argument);
+            } else {
+                options.ignoredParameters.push_back(argument);
+            }
             continue;
         }
         auto [name, value] = splitOption(argument);
@@ -61,8 +66,8 @@ ConsoleOptions ParseConsoleOptions(const std::vector<std::string>& arguments) {
         }
         if (name != "--profile" && name != "--default-profile" && name != "--port" &&
             name != "--default-port" && name != "--time-scale") {
-            options.error = "unknown option " + name;
-            break;
+            options.ignoredParameters.push_back(argument);
+            continue;
         }
         if (!value) {
             if (i + 1 >= arguments.size()) {

@@ -7,15 +7,17 @@
 namespace gw {
 
 // What the console's command line asks for. The "/s" and "/c" parameters matter only when no
-// profile file is found; the long options always apply.
+// profile file is found; the long options always apply. Unknown parameters are kept to be
+// logged, never refused: a desktop launcher may pass options of its own.
 struct ConsoleOptions {
-    std::vector<std::string> legacyParameters; // every parameter that is no long option, in order
-    std::optional<std::string> profileFile;    // --profile FILE: use this profile file
+    std::vector<std::string> legacyParameters;     // the "/s" and "/c" parameters, in order
+    std::optional<std::string> profileFile;        // --profile FILE: use this profile file
     std::optional<std::string> defaultProfileFile; // --default-profile FILE: when none is found
     std::optional<std::string> portName; // --port NAME: the reader port, over stored settings
     std::optional<std::string> defaultPortName; // --default-port NAME: when no port name is stored
     double timeScale = 1.0;                     // --time-scale F: every delay times F
     bool showUsage = false;                     // --help
+    std::vector<std::string> ignoredParameters; // parameters the console does not know, in order
     std::string error;                          // why the command line was refused; empty if fine
 };
 

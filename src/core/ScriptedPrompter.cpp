@@ -45,8 +45,10 @@ WarningResult ScriptedPrompter::warn(const std::string& message, bool, bool) {
     return takeFront(warnings, WarningResult::Abort);
 }
 
-void ScriptedPrompter::message(MessageKind, const std::string& caption, const std::string& text) {
+void ScriptedPrompter::message(MessageKind kind, const std::string& caption,
+                               const std::string& text) {
     shown.push_back({"message", caption, text});
+    messageIcons.push_back(kind);
 }
 
 Answer ScriptedPrompter::ask(const std::string& caption, const std::string& text,

@@ -29,6 +29,7 @@ public:
     // Called when a record choice is asked, before it is answered (a test mends the folder).
     std::function<void()> beforeRecordChoice;
     std::vector<Shown> shown;
+    std::vector<MessageKind> messageIcons; // the icon of each message box, in order
 
     std::optional<double> askNumber(const std::string& heading,
                                     const std::string& valueText) override;

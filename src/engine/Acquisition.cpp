@@ -74,10 +74,9 @@ void Acquisition::PreparePointAxis() {
 // The steps after each decoded status reply
 
 void Acquisition::OnStatusReply() {
-    if ((reader_.ErrorBits & SeriousErrorMask) != 0) {
-        AbortAll();
-    }
+    abortOnSeriousError();
     State.LastState = reader_.StateCode;
+    host_.followStateCode(reader_.StateCode);
     host_.runWatchCondition();
     switchOffStimulationAfterRamp();
     TakeDatum();
@@ -88,6 +87,22 @@ void Acquisition::OnStatusReply() {
     if (finisherDue) {
         host_.runFinisher();
     }
+}
+
+// The reader repeats its error bits in every reply while the fault lasts: the abort goes out
+// when a serious bit appears, and again only for a bit added since or for an operation started
+// meanwhile, not for every reply of the same fault.
+void Acquisition::abortOnSeriousError() {
+    const int serious = reader_.ErrorBits & SeriousErrorMask;
+    const bool bitAdded = (serious & ~seriousBitsAborted_) != 0;
+    seriousBitsAborted_ = serious;
+    if (bitAdded || (serious != 0 && operationUnderWay())) {
+        AbortAll();
+    }
+}
+
+bool Acquisition::operationUnderWay() const {
+    return State.TakingData || State.Irradiating || State.Querying || host_.operationUnderWay();
 }
 
 void Acquisition::switchOffStimulationAfterRamp() {
@@ -341,7 +356,7 @@ void Acquisition::endQuery(const std::string& logText) {
     State.WrapCount = 0;
     State.QueryRepeats = 0;
     logStamped(logText);
-    op_.Stopped = host_.now();
+    // The record keeps the measurement's own start and stop times, not the query's.
     host_.runFinisher();
 }
 

@@ -59,6 +59,8 @@ private:
     int channels() const { return link_.layout.CounterChannels; }
     bool wideCounter() const;
 
+    void abortOnSeriousError();
+    bool operationUnderWay() const;
     void switchOffStimulationAfterRamp();
     void followIrradiation(bool& finisherDue);
     void resetTimerWhenIdle();
@@ -83,6 +85,7 @@ private:
     const ReaderState& reader_;
     const ReaderLinkState& link_;
     AcquisitionHost& host_;
+    int seriousBitsAborted_ = 0; // the serious error bits of the reader's present fault
 };
 
 } // namespace gw

@@ -19,6 +19,9 @@ public:
     // The current local date-time in days (the record's Started and Stopped).
     virtual double now() const = 0;
 
+    // The state code of a decoded reply has been taken over: the application's icon follows it.
+    virtual void followStateCode(int /*stateCode*/) {}
+
     // Calls the method slots when they are set.
     virtual void runWatchCondition() = 0;
     virtual void runFinisher() = 0;
@@ -33,6 +36,9 @@ public:
     // the "Abort operation" and "Stop script" items unchecked, the script run ended, and a
     // running data-take thread told to send nothing more.
     virtual void abandonOperation() = 0;
+    // An operation has been started and not yet finished or aborted: its finisher or the next
+    // starter is installed.
+    virtual bool operationUnderWay() const { return false; }
     // Whether the operator's "Abort operation" item is checked.
     virtual bool abortItemChecked() const { return false; }
 

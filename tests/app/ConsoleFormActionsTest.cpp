@@ -7,6 +7,7 @@
 #include "console/views/ConsoleWorkArea.h"
 #include "console/views/DataPanel.h"
 #include "console/views/DumpView.h"
+#include "console/views/HelpArea.h"
 #include "console/views/PanelLabel.h"
 #include "console/views/StatusPanel.h"
 #include "console/views/WelcomePanel.h"
@@ -17,6 +18,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
@@ -248,6 +250,77 @@ TEST_F(ConsoleFormActionsTest, AbortOperationStopsTheReaderAndTheRun) {
     EXPECT_FALSE(menus().ActionStopScript->isChecked());
     EXPECT_FALSE(console.runState.RunActive);
     EXPECT_FALSE(console.TakeData);
+}
+
+// Reply3500 with another state code.
+std::string Reply3500InState(int stateCode) {
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02X", stateCode);
+    std::string reply = Reply3500;
+    reply.replace(10, 2, digits);
+    return reply;
+}
+
+TEST_F(ConsoleFormActionsTest, TheApplicationIconFollowsTheStateCode) {
+    UnavailableLampSwitch lamp;
+    MeasurementEngine engine(console, lamp);
+    form.attachEngine(engine);
+    console.SelectSystemType(2);
+    console.openPorts();
+    int changes = 0;
+    std::vector<bool> busy;
+    for (const int code : {0, 3, 3, 0}) {
+        const qint64 before = QApplication::windowIcon().cacheKey();
+        console.readerReplies().OnReaderPacket(Reply3500InState(code));
+        changes += QApplication::windowIcon().cacheKey() != before ? 1 : 0;
+        busy.push_back(form.applicationIcon().showsBusy());
+    }
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(busy, (std::vector<bool>{false, true, true, false}));
+    EXPECT_EQ(console.readerState.StateCode, 0);
+    prompter.answers = {Answer::No};
+}
+
+TEST_F(ConsoleFormActionsTest, CtrlCInTheCommandFieldCopiesASelectionElseClosesThePort) {
+    form.show();
+    console.StartTimer().stop();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    console.openPorts();
+    ASSERT_TRUE(form.ActionClosePort->isEnabled());
+    QLineEdit* field = form.WorkArea->commandField();
+    field->setFocus();
+    QTest::keyClicks(field, "h1");
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(console.ports.reader().isOpen()) << "a selection is copied";
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "H1");
+    field->clear();
+    QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_FALSE(console.ports.reader().isOpen()) << "an empty field leaves Ctrl+C to Close port";
+    // Elsewhere in the window too.
+    for (QWidget* focus :
+         {static_cast<QWidget*>(form.WorkArea->helpArea()), static_cast<QWidget*>(form.Dump)}) {
+        console.openPorts();
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key_C, Qt::ControlModifier);
+        EXPECT_FALSE(console.ports.reader().isOpen()) << focus->objectName().toStdString();
+    }
+    prompter.answers = {Answer::No};
+}
+
+TEST_F(ConsoleFormActionsTest, VeltraxCompatibleIsTheEnginesCompatibilitySwitch) {
+    UnavailableLampSwitch lamp;
+    MeasurementEngine engine(console, lamp);
+    form.attachEngine(engine);
+    QAction* veltrax = menus().ActionVeltrax;
+    EXPECT_FALSE(veltrax->isChecked());
+    veltrax->trigger();
+    EXPECT_TRUE(engine.compatibilityMode());
+    EXPECT_TRUE(engine.dataTakeSettings().CompatibilityMode) << "the next operation sees it";
+    veltrax->trigger();
+    EXPECT_FALSE(engine.compatibilityMode());
+    EXPECT_FALSE(veltrax->isChecked());
 }
 
 } // namespace

@@ -186,6 +186,16 @@ TEST_F(ConsoleTest, AMissingProfileOptionIsLoggedAndTheSearchGoesOn) {
     EXPECT_EQ(dumpLines()[0], "12:00:00: Profile file not found: nowhere.dta");
 }
 
+TEST_F(ConsoleTest, UnknownParametersAreLoggedAndIgnored) {
+    init({"--no-such-option", "/s3", "--verbose=2", "-x"});
+    EXPECT_EQ(console.SystemType(), 3);
+    EXPECT_EQ(dumpLines(),
+              (std::vector<std::string>{"12:00:00: Parameter --no-such-option unknown - ignored",
+                                        "12:00:00: Parameter --verbose=2 unknown - ignored",
+                                        "12:00:00: Parameter -x unknown - ignored"}));
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
 TEST_F(ConsoleTest, AProfileThatCannotBeActivatedCountsAsNone) {
     std::ofstream("TLInfo.dta") << "too short";
     init({"/s3"});

@@ -2,6 +2,7 @@
 
 #include "console/LogFileSink.h"
 #include "console/MainFormHooks.h"
+#include "console/runtime/Console.h"
 #include "core/LogClock.h"
 #include "core/MemorySettingsStore.h"
 #include "core/ScriptedPrompter.h"
@@ -86,5 +87,14 @@ inline bool ProcessEventsUntil(const std::function<bool()>& condition) {
     }
     return condition();
 }
+
+// A console over in-memory settings, scripted answers, a fixed clock and log files in memory.
+struct ConsoleUnderTest {
+    MemorySettingsStore store;
+    ScriptedPrompter prompter;
+    FixedLogClock clock{"09:30:00"};
+    MemoryLogFileSink logFiles;
+    Console console{store, prompter, clock, logFiles};
+};
 
 } // namespace gw::testing

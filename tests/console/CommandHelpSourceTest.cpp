@@ -53,12 +53,17 @@ TEST(CommandHelpSource, RejectsWhatTheFileCannotHold) {
     }
 }
 
+// The help built beside gwconsole.
+CommandHelp ShippedHelp() {
+    std::ifstream in(GW_BINARY_DIR "/Command.info", std::ios::binary);
+    EXPECT_TRUE(in) << "Command.info was not built beside gwconsole";
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return CommandHelp::parse(bytes);
+}
+
 // The help shipped beside gwconsole covers every command the console sends and the scanner.
 TEST(CommandHelpSource, ShippedHelpCoversTheCommandCatalogue) {
-    std::ifstream in(GW_BINARY_DIR "/Command.info", std::ios::binary);
-    ASSERT_TRUE(in) << "Command.info was not built beside gwconsole";
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const CommandHelp help = CommandHelp::parse(bytes);
+    const CommandHelp help = ShippedHelp();
     for (char letter : std::string("@ABCDEGHIJKLMNOPQRSTUVWXZ]")) {
         SCOPED_TRACE(letter);
         const int topic = help.topicOfLetter(letter);
@@ -69,6 +74,22 @@ TEST(CommandHelpSource, ShippedHelpCoversTheCommandCatalogue) {
         const std::string cell = std::string(1, letter) + ' ' + help.topic(topic)->title + ' ';
         EXPECT_NE(help.topic(0)->text.find(cell), std::string::npos);
     }
+}
+
+// Page Down goes to the next topic; the Down arrow turns the pages of one.
+TEST(CommandHelpSource, ShippedHelpNamesTheKeyThatTurnsItsPages) {
+    int pagesWithMore = 0;
+    const CommandHelp help = ShippedHelp();
+    for (const HelpEntry& entry : help.entries()) {
+        for (int page = 0; page < entry.lastPage(); ++page) {
+            SCOPED_TRACE(std::string(1, entry.letter) + " page " + std::to_string(page));
+            const std::string text = entry.pageText(page);
+            EXPECT_EQ(text.find("Page Down"), std::string::npos);
+            EXPECT_NE(text.find("Down arrow"), std::string::npos);
+            ++pagesWithMore;
+        }
+    }
+    EXPECT_GT(pagesWithMore, 0);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "FakeAcquisitionHost.h"
 #include "engine/WatchChecks.h"
 
+#include <algorithm>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -246,6 +247,35 @@ TEST_F(AcquisitionTest, SeriousReaderErrorAbortsEverything) {
     }
 }
 
+TEST_F(AcquisitionTest, SeriousErrorAbortsOncePerFault) {
+    struct Step {
+        int errorBits;
+        bool operationStarted;
+        bool aborts;
+    };
+    const std::vector<Step> steps = {
+        {0x001, false, true},                         // the thermocouple fails
+        {0x001, false, false},                        // and stays failed
+        {0x005, false, false},                        // a ramp error is no serious one
+        {0x003, false, true},                         // the high voltage fails too
+        {0x002, false, false},                        // the thermocouple recovers
+        {0x002, true, true},                          // an operation started meanwhile
+        {0x002, false, false}, {0x000, false, false}, // the fault is over
+        {0x002, false, true},                         // and comes back
+    };
+    int aborts = 0;
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        acquisition.State.TakingData = steps[i].operationStarted;
+        reader.ErrorBits = steps[i].errorBits;
+        reply(0, 0);
+        aborts += steps[i].aborts ? 1 : 0;
+        EXPECT_EQ(host.abandoned, aborts) << "step " << i;
+    }
+    EXPECT_EQ(std::count(host.sent.begin(), host.sent.end(), "Z "), aborts);
+    EXPECT_EQ(std::count(host.logged.begin(), host.logged.end(), "T: \"Z \" - aborting everything"),
+              aborts);
+}
+
 TEST_F(AcquisitionTest, AbortLogsWhatWasRunning) {
     op.Kind = OperationKind::OSL;
     op.QueryKind = OperationKind::TL;
@@ -317,6 +347,8 @@ TEST_F(PointQueryTest, FirstOperationOfASessionQueriesItsLostPointsToo) {
 
 TEST_F(PointQueryTest, LostPointIsQueriedAndRecovered) {
     finishedWithLost(OperationKind::OSL, 20, {7});
+    op.Started = 46000.25;
+    op.Stopped = 46000.26;
     EXPECT_FALSE(acquisition.AllPointsValid());
     EXPECT_EQ(op.Kind, OperationKind::PointQuery);
     EXPECT_EQ(op.QueryKind, OperationKind::OSL);
@@ -336,6 +368,8 @@ TEST_F(PointQueryTest, LostPointIsQueriedAndRecovered) {
     EXPECT_THAT(verdicts, ElementsAre(true));
     EXPECT_EQ(op.Kind, OperationKind::OSL);
     EXPECT_EQ(op.Complete, 1);
+    EXPECT_EQ(op.Started, 46000.25) << "the measurement's own times";
+    EXPECT_EQ(op.Stopped, 46000.26);
 }
 
 TEST_F(PointQueryTest, LostPointZeroIsRecovered) {

@@ -259,8 +259,19 @@ TEST(WholeOperationTest, LostPointsAreReadAgain) {
     options.seed = 7;
     EngineHarness bench(options);
     ASSERT_TRUE(bench.open());
+    double started = 0;
+    double stopped = 0;
+    bench.beforeCheck = [&] {
+        if (started == 0) { // the measurement's end, before any point is read again
+            started = bench.console.CurrentOperation.Started;
+            stopped = bench.console.CurrentOperation.Stopped;
+        }
+    };
     ASSERT_TRUE(bench.runToEnd(Tl(1))) << bench.logText();
     EXPECT_GT(bench.sim().faultCounts().lostPoints, 0);
+    EXPECT_GT(stopped, started);
+    EXPECT_EQ(bench.record.Started, started) << "the re-read points keep the measurement's times";
+    EXPECT_EQ(bench.record.Stopped, stopped);
     EXPECT_TRUE(bench.logged("\"AllPointsValid starts quering for point #"));
     EXPECT_TRUE(bench.logged("T: \"Recovered point #"));
     EXPECT_EQ(ValidPoints(bench.recordPoints, 50), 50) << bench.logText();
@@ -368,6 +379,33 @@ TEST(WholeOperationTest, AbortDuringAnIrradiation) {
     EXPECT_THAT(CommandsAfterAbort(bench), ::testing::IsEmpty());
 }
 
+// How often the log holds the line.
+int LinesWith(EngineHarness& bench, const std::string& text) {
+    int count = 0;
+    const Dump& dump = bench.console.log().dump();
+    for (std::size_t i = 0; i < dump.lineCount(); ++i) {
+        count += dump.line(i).find(text) != std::string::npos ? 1 : 0;
+    }
+    return count;
+}
+
+TEST(WholeOperationTest, PersistentReaderErrorAbortsOncePerAddedBit) {
+    SimOptions options;
+    options.faults.errorBits = 0x001;
+    EngineHarness bench(options);
+    ASSERT_TRUE(bench.open());
+    const auto replies = [&](const char* error, int count) {
+        return RunUntil([&] { return LinesWith(bench, error) >= count; });
+    };
+    ASSERT_TRUE(replies("reader error - thermocouple", 20));
+    EXPECT_EQ(LinesWith(bench, "\"Z \" - aborting everything"), 1) << bench.logText();
+    SimFaults faults = bench.sim().options().faults;
+    faults.errorBits = 0x003;
+    bench.sim().setFaults(faults);
+    ASSERT_TRUE(replies("reader error - high voltage", 20));
+    EXPECT_EQ(LinesWith(bench, "\"Z \" - aborting everything"), 2) << bench.logText();
+}
+
 TEST(WholeOperationTest, ShortRepliesOnASixSixHundred) {
     struct Case {
         int systemType;
@@ -402,6 +440,7 @@ TEST(WholeOperationTest, SecondThreadIsRefused) {
     ASSERT_EQ(bench.prompter.shown.size(), 1u);
     EXPECT_EQ(bench.prompter.shown[0].caption, "Error");
     EXPECT_EQ(bench.prompter.shown[0].text, "Data take thread can not be initialized");
+    EXPECT_EQ(bench.prompter.messageIcons[0], MessageKind::Warning);
     ASSERT_TRUE(RunUntil([&] { return bench.finished; }));
 }
 

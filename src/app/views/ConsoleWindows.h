@@ -6,7 +6,9 @@ namespace gw {
 
 class Console;
 class DataFileWindow;
+class QtScriptEditorDialogs;
 class TConsoleForm;
+class TScrptEditor;
 
 // Every window of the console, created once at start in this order and kept for the life of the
 // process; only the main window is shown at start. The take-data dialog, the live graph, the
@@ -19,11 +21,14 @@ public:
     ~ConsoleWindows();
 
     TConsoleForm& consoleForm() { return *consoleForm_; }
+    TScrptEditor& scriptEditor() { return *scriptEditor_; }
     // "Data file", opened by "View data file..." and by the take-data dialog's file name.
     DataFileWindow& dataFileWindow() { return *dataFileWindow_; }
 
 private:
     std::unique_ptr<TConsoleForm> consoleForm_;
+    std::unique_ptr<QtScriptEditorDialogs> editorDialogs_;
+    std::unique_ptr<TScrptEditor> scriptEditor_;
     std::unique_ptr<DataFileWindow> dataFileWindow_;
 };
 

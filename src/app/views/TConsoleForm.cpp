@@ -22,6 +22,7 @@
 #include "profile/ProfileFile.h"
 #include "windows/views/HelpFile.h"
 #include "windows/views/RecolourControls.h"
+#include "windows/views/TScrptEditor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,6 +38,8 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
+#include <QMetaMethod>
+#include <QPointer>
 #include <QSysInfo>
 #include <QTextStream>
 #include <QVBoxLayout>
@@ -114,8 +117,8 @@ void TConsoleForm::wireTakeDataActions() {
             ActionNotAvailableYet(action->text());
         });
     };
-    for (QAction* action : {menus_->ActionTakeScript, menus_->ActionContinueScript,
-                            menus_->ActionStopScript, menus_->ActionShowGraph}) {
+    for (QAction* action :
+         {menus_->ActionContinueScript, menus_->ActionStopScript, menus_->ActionShowGraph}) {
         notYet(action);
     }
 }
@@ -155,6 +158,89 @@ void TConsoleForm::attachEngine(MeasurementEngine& engine) {
             engine.AbortAll();
         }
     });
+    engine.showStateCode = [form = QPointer<TConsoleForm>(this)](int stateCode) {
+        if (form) {
+            form->applicationIcon_.follow(stateCode);
+        }
+    };
+    // "Veltrax compatible" is the engine's switch: the operations started from now on see it.
+    QAction* veltrax = menus_->ActionVeltrax;
+    veltrax->setChecked(engine.compatibilityMode());
+    connect(veltrax, &QAction::toggled, &engine,
+            [&engine](bool on) { engine.setCompatibilityMode(on); });
+}
+
+void TConsoleForm::setReaderLabel(const std::string& text) {
+    if (scriptEditor_ != nullptr) {
+        scriptEditor_->setReaderLabel(FromWindows1252(text));
+    }
+}
+
+void TConsoleForm::attachScriptEditor(TScrptEditor& editor) {
+    scriptEditor_ = &editor;
+    connect(menus_->ActionTakeScript, &QAction::triggered, this, &TConsoleForm::takeScript);
+    connect(&editor, &TScrptEditor::loadSystemInfoRequested, this, &TConsoleForm::loadSystemInfo);
+    connect(&editor, &TScrptEditor::editSystemInfoRequested, this, [this] {
+        if (!editProfile) {
+            ActionNotAvailableYet(scriptEditor_->ActionSysEdit->text());
+            return;
+        }
+        if (editProfile()) {
+            scriptEditor_->profileChanged();
+        }
+    });
+    connect(&editor, &TScrptEditor::compiledScriptReleased, this,
+            [this](ReleasedCompilation which) {
+                // A running metascript keeps its own compilations when the editor's goes.
+                const bool metascriptRuns = console_.runState.MetascriptRunning;
+                if (!(metascriptRuns && which == ReleasedCompilation::EditorScript)) {
+                    console_.runState.ScriptPrepared = false;
+                }
+            });
+}
+
+void TConsoleForm::loadSystemInfo(const QString& path) {
+    if (console_.runState.RunActive || console_.runState.MetascriptRunning) {
+        console_.prompter().message(MessageKind::Error, "Error",
+                                    "A profile cannot be loaded while a script runs.");
+        return;
+    }
+    const ProfileActivation activation =
+        OpenProfileFile(ToWindows1252(path), console_.profile, console_.profileContext());
+    if (!activation.ok) {
+        return;
+    }
+    console_.SelectSystemType(activation.ReaderType);
+    enableCorrectReader(activation.CorrectGlitches);
+    enableShortMode(activation.ShortDataMode);
+    setReaderLabel("Reader: " + activation.readerName);
+    console_.AppendLog(": Profile file " + console_.profile.ProfilePath);
+    scriptEditor_->profileChanged();
+}
+
+bool TConsoleForm::takeScript() {
+    if (scriptEditor_ == nullptr) {
+        return false;
+    }
+    TScrptEditor& editor = *scriptEditor_;
+    editor.setGeometry(geometry());
+    editor.setSystemMenuVisible(false);
+    hide();
+    const bool execute = editor.exec() == QDialog::Accepted;
+    move(editor.pos());
+    show();
+    editor.setSystemMenuVisible(true);
+    if (execute) {
+        if (isSignalConnected(QMetaMethod::fromSignal(&TConsoleForm::scriptExecutionChosen))) {
+            emit scriptExecutionChosen();
+        } else {
+            ActionNotAvailableYet(editor.ActionScriptBatch->text());
+        }
+    } else if (editor.compilations().CompiledOK) {
+        console_.prompter().message(MessageKind::Information, "GWScript",
+                                    "Select \"Script|Execute\" to start data taking");
+    }
+    return execute;
 }
 
 void TConsoleForm::wireSystemActions() {

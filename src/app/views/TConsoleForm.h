@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@ class ConsoleMenus;
 class ConsoleWorkArea;
 class DumpView;
 class LinkPort;
+class TScrptEditor;
 
 // The main window: the command console and the dump on the left, the data and status panels on
 // the right, the error panel below them, the connection panel at the bottom, and the menus with
@@ -39,6 +41,7 @@ public:
     ~TConsoleForm() override;
 
     // MainFormHooks
+    void setReaderLabel(const std::string& text) override;
     void checkSystemTypeItem(int systemType) override;
     void setCaption(const std::string& caption) override;
     void layOutPanels(int systemType) override;
@@ -61,13 +64,28 @@ public:
     // "Read dump file" for a chosen file: closes the ports and replays its lines.
     void replayDumpFile(const QString& path);
     // "Abort operation" ends everything the engine is doing when it becomes checked; the engine
-    // unchecks it (and "Stop script") when the abort is done. The engine must outlive the form.
+    // unchecks it (and "Stop script") when the abort is done. The application icon follows the
+    // state codes the engine takes over, and "Veltrax compatible" switches the engine's
+    // compatibility mode. The engine must outlive the form.
     void attachEngine(MeasurementEngine& engine);
     // "Take &OSL", "Take &MOSL", "Take &TL" and "&Irradiate" hand the operator's choice to the
     // sequencer of single measurements, which shows the take-data dialog; while it has an
     // operation in flight they are disabled and "Abort operation" is offered. It must outlive
     // the form.
     void attachSequencer(OperationSequencer& sequencer);
+    // "Take &script" shows the editor; its "Load system info" and "Edit system info" come here.
+    // The editor must outlive the form.
+    void attachScriptEditor(TScrptEditor& editor);
+    // "Load system info" with the chosen file: the file becomes the profile in use, its options
+    // take effect, and the editor's script no longer counts as interpreted. Refused while a
+    // script runs.
+    void loadSystemInfo(const QString& path);
+    // "Take &script": the editor over the console, modally; true when it closed with "&Execute
+    // script".
+    bool takeScript();
+    // The profile editor behind "Edit parameters" and "Edit system info"; true when the profile
+    // in use changed (loaded anew or saved). Unset, the action says it is not available.
+    std::function<bool()> editProfile;
 
     // Where "Command.info" is looked for, first match wins: the working directory, then the
     // directory of the executable.
@@ -88,6 +106,10 @@ public:
     DumpView* Dump = nullptr;
     ConnectionLamps* Lamps = nullptr;
     QLabel* VersionLabel = nullptr;
+
+signals:
+    // The operator chose "&Execute script": the editor's compilations() are ready for a run.
+    void scriptExecutionChosen();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -117,6 +139,7 @@ private:
     ApplicationIcon applicationIcon_;
     bool shownOnce_ = false;
     OperationSequencer* sequencer_ = nullptr;
+    TScrptEditor* scriptEditor_ = nullptr;
 };
 
 } // namespace gw

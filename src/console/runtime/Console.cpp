@@ -82,6 +82,10 @@ void Console::InitMainForm(const ConsoleOptions& options, MainFormHooks& hooks) 
         startupNotes_.push_back(": Profile file " + profile.ProfilePath);
     }
 
+    for (const std::string& parameter : options.ignoredParameters) {
+        startupNotes_.push_back(": Parameter " + parameter + " unknown - ignored");
+    }
+
     // 4. Only without a profile does the command line choose.
     int systemType = System6600;
     if (profile.ProfileLoaded) {

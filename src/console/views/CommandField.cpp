@@ -12,6 +12,17 @@ CommandField::CommandField(QWidget* parent) : QLineEdit(parent) {
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 }
 
+bool CommandField::event(QEvent* event) {
+    // A line edit claims Copy before the menu's shortcut can see it; with nothing selected the
+    // shortcut gets it.
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) && !hasSelectedText()) {
+        event->ignore();
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
 void CommandField::keyPressEvent(QKeyEvent* event) {
     const QString text = event->text();
     const bool typed = text.size() == 1 && text[0].isPrint();

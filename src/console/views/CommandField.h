@@ -5,7 +5,8 @@
 namespace gw {
 
 // The one-line command field. Typed letters "a" to "z" go in as upper case; in dump replay mode
-// nothing can be typed.
+// nothing can be typed. Ctrl+C copies a selection; without one it is left to the window's
+// "Close port".
 class CommandField : public QLineEdit {
     Q_OBJECT
 public:
@@ -14,6 +15,7 @@ public:
     void setReplayMode(bool on) { replayMode_ = on; }
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

@@ -68,7 +68,7 @@ bool MeasurementEngine::startDataTake() {
     }
     if (DataTakeThread != nullptr) {
         console_.AppendLog(std::string(": ") + RefusalText + ".");
-        console_.prompter().message(MessageKind::Error, "Error", RefusalText);
+        console_.prompter().message(MessageKind::Warning, "Error", RefusalText);
         return false;
     }
     auto* thread = new TDataTakeThread(*this, console_, console_.CurrentOperation,
@@ -228,6 +228,12 @@ double MeasurementEngine::now() const {
     return LocalDateTimeNow();
 }
 
+void MeasurementEngine::followStateCode(int stateCode) {
+    if (showStateCode) {
+        showStateCode(stateCode);
+    }
+}
+
 void MeasurementEngine::runWatchCondition() {
     // A copy, since the check empties the slot when it holds.
     const Slot watch = console_.WatchCondition;
@@ -264,6 +270,10 @@ void MeasurementEngine::abandonOperation() {
         DataTakeThread->requestStop();
     }
     emit operationAbandoned();
+}
+
+bool MeasurementEngine::operationUnderWay() const {
+    return console_.Finisher || console_.TakeData;
 }
 
 bool MeasurementEngine::abortItemChecked() const {

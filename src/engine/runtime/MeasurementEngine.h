@@ -48,7 +48,7 @@ public:
 
     // Starts a data-take thread for CurrentOperation. While one is still preparing an operation
     // it refuses: ": Data take thread can not be initialized." in the log and the message
-    // "Data take thread can not be initialized" (title "Error"); false then.
+    // "Data take thread can not be initialized" (title "Error", exclamation icon); false then.
     bool startDataTake();
     // A data-take thread exists (an operation is being prepared).
     bool dataTakeRunning() const { return DataTakeThread != nullptr; }
@@ -77,6 +77,8 @@ public:
     // with "Stop script" after an abort. Unset, the item counts as unchecked.
     std::function<bool()> isAbortItemChecked;
     Slot uncheckAbortItems;
+    // The application's icon, told each state code the reply steps take over.
+    std::function<void(int)> showStateCode;
 
     // The settings the next data-take thread copies from the profile and the console.
     DataTakeSettings dataTakeSettings() const;
@@ -126,11 +128,13 @@ private:
     void send(const Command& command) override;
     void log(const LogLine& line) override;
     double now() const override;
+    void followStateCode(int stateCode) override;
     void runWatchCondition() override;
     void runFinisher() override;
     void setReplyEvent() override;
     bool startPointQuery() override { return startDataTake(); }
     void abandonOperation() override;
+    bool operationUnderWay() const override;
     bool abortItemChecked() const override;
     LiveGraphView& view() override { return *view_; }
 

@@ -290,7 +290,10 @@ bool TDataTakeThread::startMeasurement() {
             engine_.restoreQueryFinisher(op_);
             engine_.armQueryTimer();
         }
-        console_.CurrentOperation.Started = LocalDateTimeNow();
+        if (op_.Kind != OperationKind::PointQuery) {
+            // A re-read point leaves the record with the measurement's own times.
+            console_.CurrentOperation.Started = LocalDateTimeNow();
+        }
         engine_.sendCommand(command, generation_);
         if (!irradiation) {
             finishOnMain();

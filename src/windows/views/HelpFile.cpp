@@ -11,6 +11,11 @@ QString HelpFilePath() {
     return QDir(QCoreApplication::applicationDirPath()).filePath(HelpFileName);
 }
 
+QString ScriptManualPage(const QString& page) {
+    return QDir(QCoreApplication::applicationDirPath())
+        .filePath(QString::fromLatin1(ScriptManualFolder) + QLatin1Char('/') + page);
+}
+
 HelpFileResult OpenHelpFile(const DocumentOpener& opener, const QString& path) {
     if (!QFileInfo(path).isFile()) {
         return HelpFileResult::Failed;
