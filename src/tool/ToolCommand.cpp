@@ -1,6 +1,7 @@
 #include "tool/ToolCommand.h"
 
 #include "GwVersion.h"
+#include "tool/DataCommand.h"
 #include "tool/DecodeCommand.h"
 #include "tool/ProfileCommand.h"
 #include "tool/RunCommand.h"
@@ -53,6 +54,10 @@ const std::vector<ToolCommand>& toolCommands() {
          "worksheet FILE [--template INI] [--profile P] [--set NAME=VALUE]... [--answer "
          "abort|ignore|ignore-all] [--today YYYY-MM-DD] -o OUT.rtf  (worksheets of templates)",
          runWorksheetCommand},
+        {"data",
+         "data show FILE [--json] [--record N] | data export FILE --csv [--record N]...  (data "
+         "files)",
+         runDataCommand},
     };
     return commands;
 }

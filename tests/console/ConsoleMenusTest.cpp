@@ -46,7 +46,8 @@ TEST(ConsoleMenus, TheCompleteTree) {
     EXPECT_EQ(captions(menus.ReaderPortMenu),
               (QStringList{"Port settings", "Store settings", "Load settings"}));
     EXPECT_EQ(captions(menus.ToolsMenu),
-              (QStringList{"Show &dump screen", "Clear dump buffer", "(hidden) Read dump file"}));
+              (QStringList{"Show &dump screen", "Clear dump buffer", "(hidden) Read dump file", "-",
+                           "&View data file..."}));
     EXPECT_EQ(captions(menus.HelpMenu),
               (QStringList{"Display help file", "(hidden) Command line parameters"}));
     EXPECT_EQ(menus.ActionOpenPort->shortcut(), QKeySequence("Ctrl+O"));

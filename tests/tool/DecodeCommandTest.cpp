@@ -1,6 +1,6 @@
+#include "ToolRun.h"
 #include "link/StatusLineReport.h"
 #include "link/StatusReplyEncoder.h"
-#include "tool/ToolCommand.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -11,18 +11,8 @@
 namespace gw::tool {
 namespace {
 
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 ToolRun RunDecode(std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    args.insert(args.begin(), "decode");
-    const int status = runTool(args, out, err);
-    return {status, out.str(), err.str()};
+    return RunToolCommand("decode", std::move(args));
 }
 
 // A busy reader in the middle of a TL run: every field holds something.

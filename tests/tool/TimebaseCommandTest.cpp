@@ -1,4 +1,4 @@
-#include "tool/ToolCommand.h"
+#include "ToolRun.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -6,18 +6,8 @@
 namespace gw::tool {
 namespace {
 
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 ToolRun RunTimebase(std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    args.insert(args.begin(), "timebase");
-    const int status = runTool(args, out, err);
-    return {status, out.str(), err.str()};
+    return RunToolCommand("timebase", std::move(args));
 }
 
 TEST(TimebaseCommand, PrintsThePlanAsJson) {

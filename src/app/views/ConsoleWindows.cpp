@@ -5,6 +5,7 @@
 #include "console/views/ConsoleMenus.h"
 #include "engine/runtime/MeasurementEngine.h"
 #include "engine/runtime/OperationSequencer.h"
+#include "engine/views/DataFileWindow.h"
 #include "platform/Windows1252.h"
 #include "profile/IrradiationLetter.h"
 #include "profile/ProfileEditor.h"
@@ -16,11 +17,10 @@
 #include "windows/views/TScrptEditor.h"
 #include "windows/views/TTakeDataDlg.h"
 
-#include <algorithm>
-
 #include <QAction>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace gw {
 
@@ -35,7 +35,8 @@ ConsoleWindows::ConsoleWindows(Console& console)
                                                    console.prompter(), *editorDialogs_)),
       profileEditor_(std::make_unique<ProfileEditor>(console.profile, console.profileContext())),
       editInfo_(
-          std::make_unique<TEditInfo>(*profileEditor_, console.prompter(), consoleForm_.get())) {
+          std::make_unique<TEditInfo>(*profileEditor_, console.prompter(), consoleForm_.get())),
+      dataFileWindow_(std::make_unique<DataFileWindow>()) {
     consoleForm_->attachGraph(*graphForm_);
     consoleForm_->attachScriptEditor(*scriptEditor_);
     consoleForm_->editProfile = [this] { return editProfile(); };
@@ -44,6 +45,11 @@ ConsoleWindows::ConsoleWindows(Console& console)
     ConsoleMenus* menus = consoleForm_->menus();
     connect(menus->ActionEditReader, &QAction::triggered, this, &ConsoleWindows::editProfile);
     connect(menus->ActionOpenReader, &QAction::triggered, this, &ConsoleWindows::loadProfile);
+    connect(menus->ActionViewDataFile, &QAction::triggered, dataFileWindow_.get(),
+            &DataFileWindow::chooseFile);
+    // A double-click on the take-data dialog's data file name shows that file.
+    connect(takeDataDialog_.get(), &TTakeDataDlg::dataFileDoubleClicked, dataFileWindow_.get(),
+            &DataFileWindow::showFile);
 }
 
 // The dialogs and the graph go before the main window; the engine draws in no window from then

@@ -9,6 +9,7 @@ class Console;
 class MeasurementEngine;
 class OperationSequencer;
 class ProfileEditor;
+class DataFileWindow;
 class QtScriptEditorDialogs;
 class TConsoleForm;
 class TEditInfo;
@@ -48,6 +49,8 @@ public:
     // "Load parameters" of the console and "Load system info" of the script editor: the operator
     // picks a profile file, which becomes the profile in use. Refused likewise.
     void loadProfile();
+    // "Data file", opened by "View data file..." and by the take-data dialog's file name.
+    DataFileWindow& dataFileWindow() { return *dataFileWindow_; }
 
 private:
     Console& console_;
@@ -59,6 +62,7 @@ private:
     std::unique_ptr<TScrptEditor> scriptEditor_;
     std::unique_ptr<ProfileEditor> profileEditor_;
     std::unique_ptr<TEditInfo> editInfo_;
+    std::unique_ptr<DataFileWindow> dataFileWindow_;
 };
 
 } // namespace gw

@@ -101,6 +101,8 @@ void ConsoleMenus::buildToolsAndHelpMenus(QMenuBar* bar) {
     ActionDump->setShortcut(QKeySequence("Ctrl+D"));
     ClearDumpBuffer = add(ToolsMenu, "Clear dump buffer");
     ActionReadDump = add(ToolsMenu, "Read dump file", Hidden);
+    ToolsMenu->addSeparator();
+    ActionViewDataFile = add(ToolsMenu, "&View data file...");
     HelpMenu = bar->addMenu("&Help");
     ActionHelpFile = add(HelpMenu, "Display help file");
     ActionHelp = add(HelpMenu, "Command line parameters", Hidden);

@@ -68,6 +68,7 @@ public:
     QAction* ActionDump;
     QAction* ClearDumpBuffer;
     QAction* ActionReadDump;
+    QAction* ActionViewDataFile; // the "Data file" viewer
     // "&Help"
     QAction* ActionHelpFile;
     QAction* ActionHelp;
