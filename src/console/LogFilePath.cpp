@@ -1,15 +1,14 @@
 #include "console/LogFilePath.h"
 
-#include <algorithm>
+#include "core/LocalPath.h"
+
 #include <filesystem>
 
 namespace gw {
 
 std::string LogFilePath(std::string_view dataDirectory) {
-    std::string path(dataDirectory);
     const char separator = static_cast<char>(std::filesystem::path::preferred_separator);
-    std::replace_if(
-        path.begin(), path.end(), [](char c) { return c == '\\' || c == '/'; }, separator);
+    std::string path = LocalPath(std::string(dataDirectory)).string();
     if (!path.empty() && path.back() != separator) {
         path += separator; // a directory typed without its trailing separator
     }

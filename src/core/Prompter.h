@@ -9,9 +9,13 @@ namespace gw {
 enum class WarningResult { Cancel = 2, Abort = 3, Ignore = 5, IgnoreAll = 6 };
 
 // Which buttons a question offers.
-enum class QuestionButtons { YesNo, YesNoCancel, OkCancel };
+enum class QuestionButtons { YesNo, YesNoCancel, OkCancel, RetryCancel };
 
-enum class Answer { Yes, No, Ok, Cancel };
+enum class Answer { Yes, No, Ok, Cancel, Retry };
+
+// The operator's answer to a record that could not be written: try the same file again, write
+// it to another file, or keep it in memory for now.
+enum class UnwrittenRecordChoice { Retry, SaveAs, Cancel };
 
 // Icon of a plain message box; the caption and text are the caller's.
 enum class MessageKind { Information, Warning, Error };
@@ -42,6 +46,19 @@ public:
     // A question; returns the button chosen (closing the box counts as the last button).
     virtual Answer ask(const std::string& caption, const std::string& text,
                        QuestionButtons buttons) = 0;
+
+    // A record could not be written to `path` for the system's `reason`: Retry, "Save as..." or
+    // Cancel. Without a window the record is kept (Cancel).
+    virtual UnwrittenRecordChoice askUnwrittenRecord(const std::string& /*path*/,
+                                                     const std::string& /*reason*/) {
+        return UnwrittenRecordChoice::Cancel;
+    }
+
+    // A file name to save to, the proposed path preset; empty when cancelled.
+    virtual std::optional<std::string> askSaveFileName(const std::string& /*caption*/,
+                                                       const std::string& /*proposed*/) {
+        return std::nullopt;
+    }
 
     // An acoustic beep before a prompt that is shown again.
     virtual void beep() {}

@@ -19,6 +19,7 @@ Answer lastButton(QuestionButtons buttons) {
         return Answer::No;
     case QuestionButtons::YesNoCancel:
     case QuestionButtons::OkCancel:
+    case QuestionButtons::RetryCancel:
         return Answer::Cancel;
     }
     return Answer::Cancel;
@@ -54,6 +55,21 @@ Answer ScriptedPrompter::ask(const std::string& caption, const std::string& text
                              QuestionButtons buttons) {
     shown.push_back({"question", caption, text});
     return takeFront(answers, lastButton(buttons));
+}
+
+UnwrittenRecordChoice ScriptedPrompter::askUnwrittenRecord(const std::string& path,
+                                                           const std::string& reason) {
+    shown.push_back({"record", path, reason});
+    if (beforeRecordChoice) {
+        beforeRecordChoice();
+    }
+    return takeFront(recordChoices, UnwrittenRecordChoice::Cancel);
+}
+
+std::optional<std::string> ScriptedPrompter::askSaveFileName(const std::string& caption,
+                                                             const std::string& proposed) {
+    shown.push_back({"save", caption, proposed});
+    return takeFront<std::optional<std::string>>(fileNames, std::nullopt);
 }
 
 } // namespace gw

@@ -3,6 +3,7 @@
 #include "core/Prompter.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,10 @@ public:
     std::deque<std::optional<std::string>> texts;
     std::deque<WarningResult> warnings;
     std::deque<Answer> answers;
+    std::deque<UnwrittenRecordChoice> recordChoices;  // empty: Cancel
+    std::deque<std::optional<std::string>> fileNames; // empty: cancelled
+    // Called when a record choice is asked, before it is answered (a test mends the folder).
+    std::function<void()> beforeRecordChoice;
     std::vector<Shown> shown;
     std::vector<MessageKind> messageIcons; // the icon of each message box, in order
 
@@ -34,6 +39,10 @@ public:
     void message(MessageKind kind, const std::string& caption, const std::string& text) override;
     Answer ask(const std::string& caption, const std::string& text,
                QuestionButtons buttons) override;
+    UnwrittenRecordChoice askUnwrittenRecord(const std::string& path,
+                                             const std::string& reason) override;
+    std::optional<std::string> askSaveFileName(const std::string& caption,
+                                               const std::string& proposed) override;
 };
 
 } // namespace gw

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/GraphSetup.h"
+#include "engine/RunPanel.h"
 
 #include <string>
 
@@ -27,6 +28,9 @@ public:
     // A point of the status plot (temperature, counts); the y range follows when asked.
     virtual void addStatusPoint(double /*x*/, double /*y*/, bool /*raiseRange*/) {}
     virtual void refreshChart() {}
+
+    // The run panel of a script run changed.
+    virtual void showRunPanel(const RunPanel& /*panel*/) {}
 };
 
 } // namespace gw

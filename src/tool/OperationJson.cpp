@@ -11,15 +11,6 @@ namespace gw::tool {
 
 namespace {
 
-std::string Number(double value) {
-    if (!std::isfinite(value)) {
-        return "null";
-    }
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
 std::string Letter(char letter) {
     return JsonText(letter == 0 ? std::string() : std::string(1, letter));
 }
@@ -46,6 +37,15 @@ private:
 
 } // namespace
 
+std::string JsonNumber(double value) {
+    if (!std::isfinite(value)) {
+        return "null";
+    }
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
 std::string OperationToJson(const TDataType& op) {
     Fields f;
     f.Add("Kind", int(op.Kind));
@@ -61,8 +61,8 @@ std::string OperationToJson(const TDataType& op) {
     f.Add("WriteHeader", op.WriteHeader);
     f.Add("FromScript", op.FromScript);
     f.Add("StopAfter", op.StopAfter);
-    f.Add("Started", Number(op.Started));
-    f.Add("Stopped", Number(op.Stopped));
+    f.Add("Started", JsonNumber(op.Started));
+    f.Add("Stopped", JsonNumber(op.Stopped));
     f.Add("TimeoutMs", op.TimeoutMs);
     f.Add("Disk", op.Disk);
     f.Add("Hole", op.Hole);
@@ -81,24 +81,24 @@ std::string OperationToJson(const TDataType& op) {
     f.Add("PreheatType", Letter(op.PreheatType));
     f.Add("OSActive", op.OSActive);
     f.Add("RampRate", op.RampRate);
-    f.Add("OSPower", Number(op.OSPower));
-    f.Add("Power", Number(op.Power));
+    f.Add("OSPower", JsonNumber(op.OSPower));
+    f.Add("Power", JsonNumber(op.Power));
     f.Add("PowerIncrement", op.PowerIncrement);
     f.Add("XFactor", op.XFactor);
     f.Add("YFactor", op.YFactor);
     f.Add("X", Array(op.X));
     f.Add("Y", Array(op.Y));
     f.Add("N", Array(op.N));
-    f.Add("BleachTime", Number(op.BleachTime));
+    f.Add("BleachTime", JsonNumber(op.BleachTime));
     f.Add("Source", Letter(op.Source));
     f.Add("IrradPosition", op.IrradPosition);
     f.Add("IrradTime", op.IrradTime);
     f.Add("PositionOffset", op.PositionOffset);
     f.Add("ArmOffset", op.ArmOffset);
-    f.Add("Dose", Number(op.Dose));
+    f.Add("Dose", JsonNumber(op.Dose));
     f.Add("QueryPoint", op.QueryPoint);
     f.Add("description", JsonText(DescribeOperation(op)));
-    f.Add("estimatedTime", Number(EstimatedTime(op)));
+    f.Add("estimatedTime", JsonNumber(EstimatedTime(op)));
     return f.Close();
 }
 

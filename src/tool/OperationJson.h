@@ -11,4 +11,7 @@ namespace gw::tool {
 // "description" (DescribeOperation) and "estimatedTime" (EstimatedTime, seconds).
 std::string OperationToJson(const TDataType& operation);
 
+// A number as JSON: the shortest text that reads back as the same double; null when not finite.
+std::string JsonNumber(double value);
+
 } // namespace gw::tool

@@ -10,6 +10,7 @@
 #include "script/ScriptListings.h"
 #include "script/ScriptNumbers.h"
 #include "script/sc_Script.h"
+#include "tool/ScriptPlanCommand.h"
 #include "tool/ScriptPrepareCommand.h"
 #include "tool/VariableAnswerPrompter.h"
 
@@ -31,7 +32,9 @@ const char* const Usage =
     "       gwtool script list FILE --disks|--variables|--sequences|--lists [--profile ...] "
     "[--set ...]\n"
     "       gwtool script prepare FILE [--profile P] [--veltrax] [--today YYYY-MM-DD] "
-    "[--set NAME=VALUE]... [--answer abort|ignore|ignore-all] [--trace FILE]\n";
+    "[--set NAME=VALUE]... [--answer abort|ignore|ignore-all] [--trace FILE]\n"
+    "       gwtool script plan FILE [--profile P] [--set NAME=VALUE]... "
+    "[--answer abort|ignore|ignore-all] [--today YYYY-MM-DD] [--veltrax] [--seed N]\n";
 
 struct Options {
     std::string action;
@@ -175,6 +178,9 @@ std::string listing(const sc_Script& script, const std::string& which) {
 int runScriptCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (!args.empty() && args.front() == "prepare") {
         return runScriptPrepare({args.begin() + 1, args.end()}, out, err);
+    }
+    if (!args.empty() && args.front() == "plan") {
+        return runScriptPlan({args.begin() + 1, args.end()}, out, err);
     }
     Options options;
     if (const auto problem = parseOptions(args, options)) {

@@ -5,13 +5,12 @@
 #include "profile/TimeBaseCalculator.h"
 #include "script/DiskExpander.h"
 #include "script/OperationPreparer.h"
-#include "script/ScriptNumbers.h"
 #include "script/sc_Script.h"
 #include "tool/OperationJson.h"
 #include "tool/PrepareAnswerPrompter.h"
 #include "tool/ScriptCommand.h"
+#include "tool/ScriptOptions.h"
 
-#include <map>
 #include <optional>
 #include <ostream>
 
@@ -27,13 +26,7 @@ const char* const Usage =
     "                             [--set NAME=VALUE]... [--answer abort|ignore|ignore-all]\n"
     "                             [--trace FILE]\n";
 
-struct Options {
-    std::string file;
-    std::string profilePath;
-    bool veltrax = false;
-    std::optional<CivilDate> today;
-    std::map<std::string, double> answers;
-    WarningResult answer = WarningResult::Abort;
+struct Options : ScriptOptions {
     std::string traceFile;
 };
 
@@ -42,71 +35,16 @@ int usageError(std::ostream& err, const std::string& problem) {
     return Stopped;
 }
 
-std::optional<CivilDate> parseDate(const std::string& text) {
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
-        return std::nullopt;
-    }
-    const auto year = ParseScriptInteger(text.substr(0, 4));
-    const auto month = ParseScriptInteger(text.substr(5, 2));
-    const auto day = ParseScriptInteger(text.substr(8, 2));
-    if (!year || !month || !day || *month < 1 || *month > 12 || *day < 1 || *day > 31) {
-        return std::nullopt;
-    }
-    return CivilDate{*year, *month, *day};
-}
-
-std::optional<WarningResult> parseAnswer(const std::string& text) {
-    if (text == "abort") {
-        return WarningResult::Abort;
-    }
-    if (text == "ignore") {
-        return WarningResult::Ignore;
-    }
-    if (text == "ignore-all") {
-        return WarningResult::IgnoreAll;
-    }
-    return std::nullopt;
-}
-
 std::optional<std::string> parseOptions(const std::vector<std::string>& args, Options& options) {
-    if (args.empty()) {
-        return "expected a FILE";
-    }
-    options.file = args[0];
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--veltrax") {
-            options.veltrax = true;
-            continue;
-        }
-        if (i + 1 >= args.size()) {
-            return "unexpected argument '" + arg + "'";
-        }
-        const std::string& value = args[++i];
-        if (arg == "--profile") {
-            options.profilePath = value;
-        } else if (arg == "--trace") {
-            options.traceFile = value;
-        } else if (arg == "--today") {
-            options.today = parseDate(value);
-            if (!options.today) {
-                return "--today needs YYYY-MM-DD, got '" + value + "'";
-            }
-        } else if (arg == "--answer") {
-            const auto answer = parseAnswer(value);
-            if (!answer) {
-                return "--answer takes abort, ignore or ignore-all, got '" + value + "'";
-            }
-            options.answer = *answer;
-        } else if (arg == "--set") {
-            if (auto problem = addVariableAnswer(value, options.answers)) {
-                return problem;
-            }
-        } else {
-            return "unexpected argument '" + arg + "'";
-        }
-    }
-    return std::nullopt;
+    return parseScriptOptions(args, options, {},
+                              [&options](const std::string& arg, const std::string& value)
+                                  -> std::optional<std::optional<std::string>> {
+                                  if (arg != "--trace") {
+                                      return std::nullopt;
+                                  }
+                                  options.traceFile = value;
+                                  return std::optional<std::string>();
+                              });
 }
 
 std::string diskHead(const sc_Item& disk) {

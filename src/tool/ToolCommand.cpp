@@ -2,6 +2,7 @@
 
 #include "tool/DecodeCommand.h"
 #include "tool/ProfileCommand.h"
+#include "tool/RunCommand.h"
 #include "tool/ScriptCommand.h"
 #include "tool/SimCommand.h"
 #include "tool/TimebaseCommand.h"
@@ -19,9 +20,9 @@ const std::vector<ToolCommand>& toolCommands() {
          "timebase osl LUM BLEACH BGD [--veltrax] [--system 0|1] | timebase lm|vm MAXPOWER TIME",
          runTimebaseCommand},
         {"script",
-         "script check|list|prepare FILE [--profile FILE] [--set NAME=VALUE]...  (scripts; "
-         "prepare also [--veltrax] [--today YYYY-MM-DD] [--answer abort|ignore|ignore-all] "
-         "[--trace FILE])",
+         "script check|list|prepare|plan FILE [--profile FILE] [--set NAME=VALUE]...  (scripts; "
+         "prepare and plan also [--veltrax] [--today YYYY-MM-DD] "
+         "[--answer abort|ignore|ignore-all]; prepare [--trace FILE]; plan [--seed N])",
          runScriptCommand},
         {"sim",
          "sim [--system 3400|3500|3550|6600] [--eight-bit] [--channels N] [--scanner] "
@@ -32,6 +33,12 @@ const std::vector<ToolCommand>& toolCommands() {
          "decode [--system 0..4] [--channels 1..4] [--correct] [--short] [--json] LINE... | "
          "decode --log FILE [--csv]  (status replies, console logs)",
          runDecodeCommand},
+        {"run",
+         "run FILE [--profile P] [--port sim|DEVICE] [--channels N] [--time-scale F] [--veltrax] "
+         "[--set NAME=VALUE]... [--answer abort|ignore|ignore-all] [--today YYYY-MM-DD] "
+         "[--existing append|overwrite|abort] [--platter-change ok|cancel] [--seed N] "
+         "[--events FILE|-]  (runs a script unattended)",
+         runRunCommand},
     };
     return commands;
 }

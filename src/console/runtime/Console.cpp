@@ -278,6 +278,9 @@ void Console::closePorts() {
 }
 
 bool Console::confirmClose() {
+    if (CloseCheck && !CloseCheck()) {
+        return false;
+    }
     return log_.SaveLogOnClose(prompter_);
 }
 

@@ -67,8 +67,12 @@ public:
     // Closes both ports when open.
     void closePorts();
 
-    // The close question; false when the window must stay open (the log could not be saved).
+    // The close question; false when the window must stay open (records not written, or the log
+    // could not be saved).
     bool confirmClose();
+    // Asked first when the console closes: false keeps it open (the measurement engine offers the
+    // records it could not write).
+    std::function<bool()> CloseCheck;
 
     // Log lines; the time of day goes in front.
     void AppendLog(const std::string& text) { log_.AppendLog(text); }

@@ -269,6 +269,7 @@ void MeasurementEngine::abandonOperation() {
     if (DataTakeThread != nullptr) {
         DataTakeThread->requestStop();
     }
+    emit operationAbandoned();
 }
 
 bool MeasurementEngine::operationUnderWay() const {

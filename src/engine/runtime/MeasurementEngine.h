@@ -120,6 +120,8 @@ public:
 signals:
     // The data-take thread has returned and its termination handler has run.
     void dataTakeReturned();
+    // An abort has ended the operation and emptied the slots.
+    void operationAbandoned();
 
 private:
     // AcquisitionHost

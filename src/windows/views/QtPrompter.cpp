@@ -5,7 +5,9 @@
 #include "windows/views/TValueDlg.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace gw {
 
@@ -31,6 +33,8 @@ QMessageBox::StandardButtons buttonsOf(QuestionButtons buttons) {
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     case QuestionButtons::OkCancel:
         return QMessageBox::Ok | QMessageBox::Cancel;
+    case QuestionButtons::RetryCancel:
+        return QMessageBox::Retry | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }
@@ -46,6 +50,8 @@ Answer answerOf(int button, QuestionButtons buttons) {
         return Answer::Ok;
     case QMessageBox::Cancel:
         return Answer::Cancel;
+    case QMessageBox::Retry:
+        return Answer::Retry;
     default:
         return buttons == QuestionButtons::YesNo ? Answer::No : Answer::Cancel;
     }
@@ -125,6 +131,37 @@ Answer QtPrompter::ask(const std::string& caption, const std::string& text,
 
 void QtPrompter::beep() {
     QApplication::beep();
+}
+
+UnwrittenRecordChoice QtPrompter::askUnwrittenRecord(const std::string& path,
+                                                     const std::string& reason) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Data file error"),
+                    shown("The record could not be written to the data file\r\n" + path + "\r\n(" +
+                          reason +
+                          ").\r\n\r\nRetry, save it to another file, or cancel: the record is "
+                          "then kept until the console closes."),
+                    QMessageBox::NoButton, parent_);
+    QPushButton* retry = box.addButton(QMessageBox::Retry);
+    QPushButton* saveAs = box.addButton(QStringLiteral("Save as..."), QMessageBox::AcceptRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(retry);
+    box.exec();
+    if (box.clickedButton() == retry) {
+        return UnwrittenRecordChoice::Retry;
+    }
+    return box.clickedButton() == saveAs ? UnwrittenRecordChoice::SaveAs
+                                         : UnwrittenRecordChoice::Cancel;
+}
+
+std::optional<std::string> QtPrompter::askSaveFileName(const std::string& caption,
+                                                       const std::string& proposed) {
+    const QString chosen =
+        QFileDialog::getSaveFileName(parent_, shown(caption), shown(proposed),
+                                     QStringLiteral("Text files (*.txt);;All files (*)"));
+    if (chosen.isEmpty()) {
+        return std::nullopt;
+    }
+    return ToWindows1252(chosen);
 }
 
 } // namespace gw

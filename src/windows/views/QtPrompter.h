@@ -31,6 +31,10 @@ public:
     void message(MessageKind kind, const std::string& caption, const std::string& text) override;
     Answer ask(const std::string& caption, const std::string& text,
                QuestionButtons buttons) override;
+    UnwrittenRecordChoice askUnwrittenRecord(const std::string& path,
+                                             const std::string& reason) override;
+    std::optional<std::string> askSaveFileName(const std::string& caption,
+                                               const std::string& proposed) override;
     void beep() override;
 
 private:

@@ -1,0 +1,160 @@
+#pragma once
+
+#include "engine/DataFileFormat.h"
+#include "engine/RunPanel.h"
+#include "engine/ScriptRun.h"
+#include "engine/ScriptStepRecord.h"
+#include "link/Command.h"
+#include "profile/PackedDate.h"
+#include "profile/TimeBaseCalculator.h"
+
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace gw {
+
+class Console;
+class MeasurementEngine;
+class RecordKeeper;
+struct sc_Script;
+
+// The script run engine: prepares a compiled script (or the scripts of a metascript), and carries
+// its steps out one after another on the measurement engine, writing each step's record. The
+// console and gwtool run the same object; windows only show its panel and hand in Go, "Stop
+// script", "Continue script", "Abort operation" and the answers of its questions.
+class ScriptRunner : public QObject {
+    Q_OBJECT
+
+public:
+    // What automation is told about a run.
+    struct Event {
+        std::string type;   // "run prepared", "step started", "record written", "warning",
+                            // "run ended"
+        int platter = 0;    // 0 based, in run order
+        int step = 0;       // 0 based within the platter
+        int steps = 0;      // steps of the platter
+        int disk = 0;       // the disk's number
+        std::string text;   // the step's description, the warning, or how the run ended
+        double seconds = 0; // time still to run (estimate)
+    };
+
+    // Records go through the keeper that single measurements use, so that one place holds what
+    // could not be written.
+    ScriptRunner(Console& console, MeasurementEngine& engine, RecordKeeper& records,
+                 DataFileFormat format, QObject* parent = nullptr);
+    ~ScriptRunner() override;
+
+    // The settings a preparation takes besides the script.
+    bool veltraxCompatible = false;
+    std::optional<CivilDate> today;
+    std::optional<std::uint32_t> seed;
+
+    // Writes a step's record (and the header before it) to the data file; false when it could
+    // not be written: the run then pauses with the record kept, and "Continue script" offers the
+    // kept records first (writeKept).
+    std::function<bool(const ScriptStepRecord&)> writeRecord;
+    std::function<bool()> writeKept;
+    // The hand-over to the compatibility binary data: called after every record written, with the
+    // step's record (its operation and points) and the run's binary file names.
+    std::function<void(const ScriptStepRecord&)> afterRecord;
+    // The binary data files of the run's data file, one per counter channel (compatibility
+    // switch on); they are named in the script header.
+    std::vector<std::string> binaryFiles;
+    // With the compatibility switch on and binary files of the data file's name already there:
+    // whether the run may go on (the file-exists question: append, or overwrite with a backup).
+    // Unset, the files are appended to.
+    std::function<bool(const std::string& dataFile, const std::vector<std::string>& existing)>
+        confirmBinaryFiles;
+    // Called at the end of a run that reached its last step, with the data file; by default the
+    // copy to the LAN directory.
+    std::function<void(const std::string& dataFile)> afterLastStep;
+    // Told about the run.
+    std::function<void(const Event&)> onEvent;
+    // The editor's compiled script is no longer current (the run has ended).
+    std::function<void()> onRunEnded;
+
+    // "Execute script": prepares the script for Go. False, with the reason told, when it cannot
+    // run; Go is then not offered.
+    bool PrepareScripts(sc_Script& script);
+    // A metascript: every script is checked before the first starts.
+    bool PrepareMetascript(const std::vector<sc_Script*>& scripts);
+    // The live graph's Go: starts the prepared run (or continues a stopped one); while a run is
+    // active it asks the run to stop after the current step.
+    bool StartRun();
+    // "Stop script" checked or unchecked.
+    void StopScript(bool checked);
+    bool stopChecked() const { return run_.StopRequested; }
+    // "Continue script": the next step of a stopped run.
+    bool ContinueScript();
+    bool continueOffered() const { return continueOffered_; }
+    // "Abort operation": everything ends, the run cannot be continued.
+    void AbortOperation();
+    // The live graph window closed.
+    void GraphClosed();
+    // The editor freed or replaced the compiled script (Open, Close, Interpret, worksheets):
+    // nothing prepared of it may be started or continued any more.
+    void ScriptReleased();
+
+    // An operation of any kind is in flight: a data-take thread, an acquisition, a finisher or a
+    // starter waiting on the start timer.
+    bool operationInFlight() const;
+
+    const ScriptRun& run() const { return run_; }
+    const RunPanel& panel() const { return panel_; }
+    int MetaIndex = -1;
+
+    // The step starter and finisher (also the Finisher and TakeData slots' contents).
+    void TakeScript();
+    void FinishScript();
+
+private:
+    bool prepareOne(sc_Script& script, bool fullCheck, double& estimate);
+    void makeReady();
+    bool guardIdle(const char* what);
+    void startPrepared();
+    void beginStep();
+    void stopWithMessage(const std::string& text);
+    void sendLogged(const Command& command);
+    void showPanel();
+    void emitEvent(const std::string& type, const std::string& text = {});
+    bool writeStepRecord();
+    bool writeUnwritten();
+    bool finishWriting();
+    void afterRecordWritten();
+    void endRun();
+    void goOn();
+    std::string timeOfDay() const;
+    bool appendRecord(const ScriptStepRecord& record);
+    void copyToLan(const std::string& dataFile);
+
+    Console& console_;
+    MeasurementEngine& engine_;
+    RecordKeeper& records_;
+    DataFileFormat format_;
+    TimeBaseCalculator calculator_;
+    sc_Script* script_ = nullptr;
+    std::vector<sc_Script*> metaScripts_;
+    ScriptRun run_;
+    RunPanel panel_;
+    double metascriptStart_ = 0;
+    bool externalStep_ = false;
+    bool continueOffered_ = false;
+    bool platterQuestionPending_ = false;
+    bool stepAdvanced_ = false;
+    int finishedDisk_ = -1;
+    struct StepPlace {
+        int platter = 0;
+        int step = 0;
+        int steps = 0;
+        int disk = 0;
+    } finished_;
+    std::optional<ScriptStepRecord> unwritten_;
+    int threadWaits_ = 0;
+    QTimer threadWait_;
+};
+
+} // namespace gw

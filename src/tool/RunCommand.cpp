@@ -1,0 +1,272 @@
+#include "tool/RunCommand.h"
+
+#include "app/runtime/HeadlessRun.h"
+#include "core/TimeScale.h"
+#include "engine/OperationTime.h"
+#include "profile/ProfileJson.h"
+#include "script/sc_Script.h"
+#include "tool/OperationJson.h"
+#include "tool/PrepareAnswerPrompter.h"
+#include "tool/ScriptCommand.h"
+#include "tool/ScriptOptions.h"
+#include "tool/ScriptPlanCommand.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTimer>
+#include <atomic>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+
+namespace gw::tool {
+
+namespace {
+
+constexpr int Finished = 0;
+constexpr int Failed = 1;
+constexpr int WarningAborted = 2;
+constexpr int Aborted = 3;
+
+const char* const Usage =
+    "usage: gwtool run FILE [--profile P] [--port sim|DEVICE] [--channels N] [--time-scale F]\n"
+    "                  [--veltrax] [--set NAME=VALUE]... [--answer abort|ignore|ignore-all]\n"
+    "                  [--today YYYY-MM-DD] [--existing append|overwrite|abort]\n"
+    "                  [--platter-change ok|cancel] [--seed N] [--events FILE|-]\n";
+
+std::atomic<bool> abortRequested{false};
+
+extern "C" void onAbortSignal(int) {
+    abortRequested.store(true);
+}
+
+struct RunOptions : ScriptOptions {
+    std::string port = "sim";
+    int channels = 1;
+    double timeScale = 1.0;
+    std::string existing = "append";
+    bool platterChangeOk = true;
+    std::string events;
+};
+
+std::optional<std::optional<std::string>>
+parseRunOption(const std::string& arg, const std::string& value, RunOptions& options) {
+    using Problem = std::optional<std::string>;
+    if (arg == "--port") {
+        options.port = value;
+    } else if (arg == "--channels") {
+        if (value.size() != 1 || value[0] < '1' || value[0] > '4') {
+            return Problem("--channels takes 1 to 4, got '" + value + "'");
+        }
+        options.channels = value[0] - '0';
+    } else if (arg == "--time-scale") {
+        char* end = nullptr;
+        options.timeScale = std::strtod(value.c_str(), &end);
+        if (end == value.c_str() || *end != '\0' || !(options.timeScale > 0)) {
+            return Problem("--time-scale needs a positive number, got '" + value + "'");
+        }
+    } else if (arg == "--existing") {
+        if (value != "append" && value != "overwrite" && value != "abort") {
+            return Problem("--existing takes append, overwrite or abort, got '" + value + "'");
+        }
+        options.existing = value;
+    } else if (arg == "--platter-change") {
+        if (value != "ok" && value != "cancel") {
+            return Problem("--platter-change takes ok or cancel, got '" + value + "'");
+        }
+        options.platterChangeOk = value == "ok";
+    } else if (arg == "--events") {
+        options.events = value;
+    } else {
+        return parseSeedOption(arg, value, options);
+    }
+    return Problem();
+}
+
+// The run's prompter: warnings as script prepare answers them, the platter change as asked for,
+// every other question cancelled.
+class RunPrompter : public PrepareAnswerPrompter {
+public:
+    RunPrompter(const RunOptions& options, std::ostream& err)
+        : PrepareAnswerPrompter(options.answers, options.answer, err), err_(err),
+          platterChangeOk_(options.platterChangeOk) {}
+
+    Answer ask(const std::string& caption, const std::string& text,
+               QuestionButtons buttons) override {
+        if (caption == "Change the platter!") {
+            err_ << "platter change: " << (platterChangeOk_ ? "OK" : "Cancel") << '\n';
+            return platterChangeOk_ ? Answer::Ok : Answer::Cancel;
+        }
+        err_ << "error: " << caption << ": " << OneLineText(text) << '\n';
+        return buttons == QuestionButtons::YesNo ? Answer::No : Answer::Cancel;
+    }
+
+    static std::string OneLineText(std::string text) {
+        for (char& c : text) {
+            if (c == '\r' || c == '\n') {
+                c = ' ';
+            }
+        }
+        return text;
+    }
+
+private:
+    std::ostream& err_;
+    bool platterChangeOk_;
+};
+
+std::string eventJson(const ScriptRunner::Event& event) {
+    return "{\"event\": " + JsonText(event.type) +
+           ", \"platter\": " + std::to_string(event.platter + 1) +
+           ", \"step\": " + std::to_string(event.step + 1) +
+           ", \"steps\": " + std::to_string(event.steps) +
+           ", \"disk\": " + std::to_string(event.disk) + ", \"text\": " + JsonText(event.text) +
+           ", \"timeToFinish\": " + JsonNumber(event.seconds) + "}";
+}
+
+std::string firstLine(const std::string& text) {
+    std::string line = text.substr(0, text.find('\r'));
+    const std::size_t start = line.find_first_not_of(' ');
+    return start == std::string::npos ? line : line.substr(start);
+}
+
+// "Overwrite file": every listed file becomes its ".bak", an older ".bak" going to the trash.
+bool backUpExisting(const std::vector<std::string>& files, std::ostream& err) {
+    for (const std::string& file : files) {
+        const QString backup = QString::fromStdString(file + ".bak");
+        if (QFile::exists(backup) && !QFile::moveToTrash(backup) && !QFile::remove(backup)) {
+            err << "error: cannot move " << backup.toStdString() << " out of the way\n";
+            return false;
+        }
+        if (!QFile::rename(QString::fromStdString(file), backup)) {
+            err << "error: cannot rename " << file << " to " << backup.toStdString() << '\n';
+            return false;
+        }
+    }
+    err << "Existing files have been backuped or moved to 'Recycle bin'.\n";
+    return true;
+}
+
+} // namespace
+
+int runRunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    RunOptions options;
+    const auto problem = parseScriptOptions(
+        args, options, {}, [&options](const std::string& arg, const std::string& value) {
+            return parseRunOption(arg, value, options);
+        });
+    if (problem) {
+        err << "gwtool run: " << *problem << "\n\n" << Usage;
+        return Failed;
+    }
+    TimeScale::SetFactor(options.timeScale);
+    const std::optional<std::string> text = readScriptFile(options.file);
+    if (!text) {
+        err << "error: cannot read " << options.file << '\n';
+        return Failed;
+    }
+    const std::optional<SystemProfile> profile = loadScriptProfile(options.profilePath, err);
+    if (!profile) {
+        return Failed;
+    }
+    RunPrompter prompter(options, err);
+    auto script = compileScriptFile(options.file, *text, *profile, prompter, err);
+    if (!script) {
+        return prompter.Aborted() ? WarningAborted : Failed;
+    }
+
+    std::ofstream eventFile;
+    std::ostream* events = nullptr;
+    if (options.events == "-") {
+        events = &out;
+    } else if (!options.events.empty()) {
+        eventFile.open(options.events, std::ios::binary | std::ios::trunc);
+        if (!eventFile) {
+            err << "error: cannot write " << options.events << '\n';
+            return Failed;
+        }
+        events = &eventFile;
+    }
+
+    HeadlessRun headless(prompter, *profile, options.channels);
+    std::string portProblem;
+    if (!headless.open(options.port, portProblem)) {
+        err << "error: " << portProblem << '\n';
+        return Failed;
+    }
+    ScriptRunner& runner = headless.runner();
+    runner.veltraxCompatible = options.veltrax;
+    headless.engine().setCompatibilityMode(options.veltrax);
+    runner.today = options.today;
+    runner.seed = options.seed;
+    runner.confirmBinaryFiles = [&](const std::string&, const std::vector<std::string>& existing) {
+        err << "warning: binary data files exist: " << existing.front() << '\n';
+        if (options.existing == "abort") {
+            return false;
+        }
+        return options.existing == "append" || backUpExisting(existing, err);
+    };
+    std::string ending;
+    runner.onEvent = [&](const ScriptRunner::Event& event) {
+        if (events != nullptr) {
+            *events << eventJson(event) << std::endl;
+        }
+        if (event.type == "step started") {
+            err << "platter " << event.platter + 1 << ", step " << event.step + 1 << " of "
+                << event.steps << ", disk " << event.disk << ": " << firstLine(event.text) << ", "
+                << FormatSpan(event.seconds / 86400.0) << " to finish\n";
+        } else if (event.type == "warning") {
+            err << "warning: " << event.text << '\n';
+        } else if (event.type == "run ended") {
+            ending = event.text;
+        }
+    };
+
+    std::signal(SIGINT, onAbortSignal);
+    std::signal(SIGTERM, onAbortSignal);
+    QTimer abortWatch;
+    QObject::connect(&abortWatch, &QTimer::timeout, [&] {
+        if (abortRequested.exchange(false)) {
+            err << "aborting\n";
+            runner.AbortOperation();
+        }
+    });
+    abortWatch.start(50);
+
+    if (!runner.PrepareScripts(*script)) {
+        headless.flushLog();
+        return prompter.Aborted() ? WarningAborted : Failed;
+    }
+    if (!runner.StartRun()) {
+        err << "error: the run could not be started\n";
+        return Failed;
+    }
+    const RunState& flags = headless.console().runState;
+    while (ending.empty() || flags.RunActive || flags.MetascriptRunning) {
+        if (ending == "aborted") {
+            break;
+        }
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    headless.flushLog();
+    err << "run " << ending << '\n';
+    if (ending == "finished") {
+        return Finished;
+    }
+    if (ending == "aborted") {
+        return Aborted;
+    }
+    if (!headless.records().kept().empty()) {
+        // Nothing is dropped silently: the records that could not be written go to the output.
+        for (const auto& kept : headless.records().kept()) {
+            err << "error: record not written to " << kept.path << "; it follows\n";
+            for (const std::string& line : kept.lines) {
+                out << line << "\r\n";
+            }
+        }
+    }
+    return prompter.Aborted() ? WarningAborted : Failed;
+}
+
+} // namespace gw::tool

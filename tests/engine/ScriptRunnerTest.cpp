@@ -1,0 +1,424 @@
+#include "engine/runtime/ScriptRunner.h"
+
+#include "EngineHarness.h"
+#include "engine/ScriptStepCommands.h"
+#include "engine/runtime/RecordKeeper.h"
+#include "profile/DefaultProfile.h"
+#include "script/PrepareHelper.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <cstdlib>
+#include <iostream>
+
+namespace gw {
+namespace {
+
+using testing::EngineHarness;
+using testing::RunUntil;
+
+// A graph that keeps every run panel it was shown.
+class PanelGraph : public testing::RecordingGraph {
+public:
+    void showRunPanel(const RunPanel& panel) override { panels.push_back(panel); }
+    std::vector<RunPanel> panels;
+};
+
+// A script run on the simulated reader, its records kept in memory.
+class RunBench {
+public:
+    static SimOptions Options(int systemType, SimFaults faults) {
+        SimOptions options;
+        options.systemType = systemType;
+        options.faults = faults;
+        return options;
+    }
+
+    explicit RunBench(int systemType, SimFaults faults = {})
+        : harness(Options(systemType, faults)) {
+        profile = DefaultProfile(std::int16_t(systemType));
+        profile.VolID = std::filesystem::temp_directory_path().string();
+        profile.BetaDoseRate = 0.1; // an external beta source
+        profile.BetaCalibDate = PackedDate::Pack(2026, 1, 1);
+        harness.console.profile.Profile = profile;
+        harness.engine.setView(&graph);
+        runner.today = CivilDate{2026, 1, 1};
+        runner.writeKept = nullptr;
+        runner.writeRecord = [this](const ScriptStepRecord& record) {
+            if (failWrites > 0) {
+                --failWrites;
+                return false;
+            }
+            records.push_back(record);
+            return true;
+        };
+        runner.onEvent = [this](const ScriptRunner::Event& event) {
+            events.push_back(event);
+            if (onEvent) {
+                onEvent(event);
+            }
+        };
+    }
+
+    sc_Script& compile(const std::string& text) {
+        scripts.push_back(test::CompileAndPlace(text, profile));
+        EXPECT_FALSE(scripts.back()->script->error) << scripts.back()->script->errorMessage;
+        return *scripts.back()->script;
+    }
+
+    bool ended() const {
+        return !events.empty() && events.back().type == "run ended" &&
+               !harness.console.runState.RunActive && !harness.console.runState.MetascriptRunning;
+    }
+
+    int count(const std::string& type) const {
+        int n = 0;
+        for (const auto& event : events) {
+            n += event.type == type ? 1 : 0;
+        }
+        return n;
+    }
+
+    EngineHarness harness;
+    PanelGraph graph;
+    SystemProfile profile;
+    RecordKeeper keeper{harness.console};
+    ScriptRunner runner{harness.console, harness.engine, keeper, DataFileFormat()};
+    std::vector<std::unique_ptr<test::Prepared>> scripts;
+    std::vector<ScriptStepRecord> records;
+    std::vector<ScriptRunner::Event> events;
+    std::function<void(const ScriptRunner::Event&)> onEvent;
+    int failWrites = 0;
+};
+
+std::string ExternalBetaDisks(int disks, int commands) {
+    std::vector<std::string> lines = {"METHOD \"beta\"", "GLOBAL", "END GLOBAL", "METHOD",
+                                      "LOOP DISKS #" + std::to_string(disks)};
+    for (int i = 0; i < commands; ++i) {
+        lines.push_back("IRRAD(1, 0, 20, 5)");
+    }
+    lines.insert(lines.end(), {"END LOOP", "END METHOD"});
+    return test::Lines(lines);
+}
+
+TEST(ScriptRunner, TwoPlattersOfA3500WithAHeaderOnEachAndThePlatterQuestion) {
+    RunBench bench(2);
+    bench.harness.prompter.answers = {Answer::Ok};
+    ASSERT_TRUE(bench.runner.PrepareScripts(bench.compile(ExternalBetaDisks(25, 3))));
+    ASSERT_EQ(bench.runner.run().RunList.size(), 2u);
+    ASSERT_TRUE(bench.runner.StartRun());
+    ASSERT_TRUE(RunUntil([&] { return bench.ended(); }, 20000));
+    ASSERT_EQ(bench.records.size(), 75u);
+    for (std::size_t i = 0; i < bench.records.size(); ++i) {
+        EXPECT_EQ(!bench.records[i].header.empty(), i == 0 || i == 60) << i;
+        // An external step runs no thread, and is dated when it was taken.
+        EXPECT_GT(bench.records[i].operation.Started, 40000.0);
+    }
+    const auto& shown = bench.harness.prompter.shown;
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].caption, "Change the platter!");
+    EXPECT_EQ(bench.events.back().text, "finished");
+    EXPECT_FALSE(bench.harness.console.runState.ScriptPrepared);
+    EXPECT_TRUE(bench.harness.console.runState.LastStep);
+    EXPECT_FALSE(bench.runner.StartRun()) << "Go does nothing after the last step";
+}
+
+TEST(ScriptRunner, CancelAtThePlatterChangeEndsTheRunWithThatRecordWritten) {
+    RunBench bench(2);
+    bench.harness.prompter.answers = {Answer::Cancel};
+    bench.onEvent = [&](const ScriptRunner::Event& event) {
+        if (event.type == "record written" && bench.records.size() == 60) {
+            // The record is on disk before the question is asked.
+            EXPECT_TRUE(bench.harness.prompter.shown.empty());
+        }
+    };
+    ASSERT_TRUE(bench.runner.PrepareScripts(bench.compile(ExternalBetaDisks(25, 3))));
+    ASSERT_TRUE(bench.runner.StartRun());
+    ASSERT_TRUE(RunUntil([&] { return bench.ended(); }, 20000));
+    EXPECT_EQ(bench.records.size(), 60u);
+    EXPECT_EQ(bench.events.back().text, "finished");
+    EXPECT_FALSE(bench.runner.continueOffered());
+}
+
+TEST(ScriptRunner, StopAtStep7Of20AndContinue) {
+    RunBench bench(2);
+    bench.onEvent = [&](const ScriptRunner::Event& event) {
+        if (event.type == "step started" && event.step == 6 && bench.records.size() == 6) {
+            bench.runner.StopScript(true);
+        }
+    };
+    ASSERT_TRUE(bench.runner.PrepareScripts(bench.compile(ExternalBetaDisks(20, 1))));
+    ASSERT_TRUE(bench.runner.StartRun());
+    ASSERT_TRUE(RunUntil([&] { return bench.ended(); }, 20000));
+    EXPECT_EQ(bench.records.size(), 7u);
+    EXPECT_EQ(bench.events.back().text, "stopped by user");
+    EXPECT_EQ(bench.graph.panels.back().DataTakeStatus, "stopped by user");
+    ASSERT_TRUE(bench.runner.continueOffered());
+    bench.onEvent = nullptr;
+    ASSERT_TRUE(bench.runner.ContinueScript());
+    ASSERT_TRUE(RunUntil([&] { return bench.ended(); }, 20000));
+    ASSERT_EQ(bench.records.size(), 20u);
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_EQ(bench.records[std::size_t(i)].operation.Disk, i) << "each disk once, in order";
+    }
+}
+
+TEST(ScriptRunner, StopDuringTheLastStepFinishesAndOffersNoContinue) {
+    RunBench bench(2);
+    bench.onEvent = [&](const ScriptRunner::Event& event) {
+        if (event.type == "step started" && event.step == 2) {
+            bench.runner.StopScript(true);
+        }
+    };
+    ASSERT_TRUE(bench.runner.PrepareScripts(bench.compile(ExternalBetaDisks(3, 1))));
+    ASSERT_TRUE(bench.runner.StartRun());
+    ASSERT_TRUE(RunUntil([&] { return bench.ended(); }, 20000));
+    EXPECT_EQ(bench.records.size(), 3u);
+    EXPECT_EQ(bench.events.back().text, "finished");
+    EXPECT_FALSE(bench.runner.continueOffered());
+    EXPECT_FALSE(bench.runner.ContinueScript());
+    EXPECT_FALSE(bench.runner.StartRun());
+}
+
+TEST(ScriptRunner, AMetascriptOfThreeRunsOneAfterAnotherWithoutGo) {
+    RunBench bench(2);
+    std::vector<sc_Script*> scripts;
+    for (int i = 0; i < 3; ++i) {
+        scripts.push_back(&bench.compile(ExternalBetaDisks(2, 1)));
+    }
+    ASSERT_TRUE(bench.runner.PrepareMetascript(scripts));
+    EXPECT_EQ(bench.graph.panels.back().ScriptNo, "1 of 3");
+    ASSERT_TRUE(bench.runner.StartRun());
+    ASSERT_TRUE(RunUntil([&] { return bench.ended() && bench.records.size() == 6; }, 20000));
+    std::vector<std::string> numbers;
+    for (const RunPanel& panel : bench.graph.panels) {
+        if (numbers.empty() || numbers.back() != panel.ScriptNo) {
+            numbers.push_back(panel.ScriptNo);
+        }
+    }
+    EXPECT_EQ(numbers, (std::vector<std::string>{"1 of 3", "2 of 3", "3 of 3"}));
+    EXPECT_EQ(bench.count("run ended"), 3);
+    EXPECT_EQ(bench.harness.logText().find("M H0 O0 P0 V0 C0 J0 "), std::string::npos);
+    EXPECT_FALSE(bench.harness.console.runState.Metascript);
+}
+
+TEST(ScriptRunner, ARecordThatCannotBeWrittenPausesTheRunWithTheRecordKept) {
+    RunBench bench(2);
+    bench.failWrites = 1;
+    ASSERT_TRUE(bench.runner.PrepareScripts(bench.compile(ExternalBetaDisks(3, 1))));
+    ASSERT_TRUE(bench.runner.StartRun());
+    ASSERT_TRUE(RunUntil([&] { return bench.ended(); }, 20000));
+    EXPECT_TRUE(bench.records.empty());
+    EXPECT_EQ(bench.events.back().text, "record not written");
+    ASSERT_TRUE(bench.runner.ContinueScript());
+    ASSERT_TRUE(RunUntil([&] { return bench.ended() && bench.records.size() == 3; }, 20000));
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(bench.records[std::size_t(i)].operation.Disk, i);
+    }
+}
+
+TEST(ScriptRunner, OneBusyGuardAndNoStaleRun) {
+    RunBench bench(2);
+    sc_Script& script = bench.compile(ExternalBetaDisks(2, 1));
+    bench.harness.console.Finisher = [] {}; // a dialog operation in flight
+    EXPECT_FALSE(bench.runner.PrepareScripts(script));
+    EXPECT_FALSE(bench.harness.console.runState.ScriptPrepared);
+    bench.harness.console.Finisher = nullptr;
+    ASSERT_TRUE(bench.runner.PrepareScripts(script));
+    bench.harness.console.TakeData = [] {};
+    EXPECT_FALSE(bench.runner.StartRun()) << "Go starts nothing over a waiting starter";
+    bench.harness.console.TakeData = nullptr;
+    // The editor frees the script: nothing of it may start.
+    bench.runner.ScriptReleased();
+    EXPECT_FALSE(bench.harness.console.runState.ScriptPrepared);
+    EXPECT_FALSE(bench.runner.StartRun());
+    ASSERT_TRUE(bench.runner.PrepareScripts(script));
+    // A failed preparation leaves nothing to start.
+    bench.harness.prompter.warnings = {WarningResult::Abort};
+    EXPECT_FALSE(bench.runner.PrepareScripts(bench.compile(
+        test::Lines({"METHOD \"x\"", "GLOBAL", "END GLOBAL", "METHOD", "LOOP DISKS #1",
+                     "IRRAD(5, 0, 20, 5)", "END LOOP", "END METHOD"}))));
+    EXPECT_FALSE(bench.harness.console.runState.ScriptPrepared);
+    EXPECT_FALSE(bench.runner.StartRun());
+}
+
+TEST(ScriptRunner, AbortedRunIsNotContinued) {
+    RunBench bench(2);
+    bench.onEvent = [&](const ScriptRunner::Event& event) {
+        if (event.type == "step started" && event.step == 1) {
+            bench.runner.StopScript(true);
+        }
+    };
+    ASSERT_TRUE(bench.runner.PrepareScripts(bench.compile(ExternalBetaDisks(4, 1))));
+    ASSERT_TRUE(bench.runner.StartRun());
+    ASSERT_TRUE(RunUntil([&] { return bench.ended(); }, 20000));
+    bench.runner.AbortOperation();
+    EXPECT_FALSE(bench.runner.ContinueScript());
+    EXPECT_FALSE(bench.runner.StartRun());
+    EXPECT_EQ(bench.records.size(), 2u);
+}
+
+TEST(ScriptRunner, TlStepsOnTheReaderInBatchMode) {
+    RunBench bench(4);
+    ASSERT_TRUE(bench.harness.open());
+    ASSERT_TRUE(bench.runner.PrepareScripts(bench.compile(test::Lines(
+        {"METHOD \"tl\"", "GLOBAL", "END GLOBAL", "METHOD", "BATCH_MODE", "LOOP DISKS #2",
+         "TLBGD(20, 100, 20)", "TLBGD(20, 120, 20)", "END LOOP", "END METHOD"}))));
+    ASSERT_TRUE(bench.runner.StartRun());
+    ASSERT_TRUE(RunUntil([&] { return bench.ended(); }, 60000));
+    ASSERT_EQ(bench.records.size(), 4u);
+    const std::vector<std::pair<int, int>> expected = {{0, 100}, {1, 100}, {0, 120}, {1, 120}};
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(bench.records[i].operation.Disk, expected[i].first);
+        EXPECT_EQ(bench.records[i].operation.Temperature, expected[i].second);
+        EXPECT_EQ(bench.records[i].points[0].Valid, 1);
+    }
+    const std::string log = bench.harness.logText();
+    EXPECT_NE(log.find("T22 4 250 "), std::string::npos) << "a TL on a 6600";
+    EXPECT_NE(log.find("background TL finished"), std::string::npos);
+    EXPECT_NE(log.find("M H0 O0 P0 V0 C0 J0 "), std::string::npos);
+}
+
+TEST(ScriptRunner, WritesTheDataFileAndCopiesItToTheLanDirectoryAtTheEnd) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / "gw-script-run-lan";
+    fs::remove_all(root);
+    fs::create_directories(root / "lan");
+    RunBench bench(2);
+    bench.profile.VolID = root.string();
+    bench.harness.console.profile.Profile = bench.profile;
+    bench.harness.console.settings().WriteSettingFlag("", "LAN data", true);
+    bench.harness.console.settings().WriteSettingText("", "LAN directory", (root / "lan").string());
+    // The default writer of a runner of its own, as the console and gwtool use it.
+    ScriptRunner runner(bench.harness.console, bench.harness.engine, bench.keeper,
+                        DataFileFormat());
+    runner.today = CivilDate{2026, 1, 1};
+    bool ended = false;
+    std::string lastEvent;
+    runner.onEvent = [&](const ScriptRunner::Event& event) {
+        ended = event.type == "run ended";
+        lastEvent = event.type + ": " + event.text;
+    };
+    sc_Script& script = bench.compile(
+        test::Lines({"METHOD \"lan\"", "GLOBAL", "END GLOBAL", "METHOD", "OPEN \"night\"",
+                     "LOOP DISKS #2", "IRRAD(1, 0, 20, 5)", "END LOOP", "END METHOD"}));
+    for (int run = 0; run < 3; ++run) {
+        ended = false;
+        bench.harness.console.runState.LastStep = false;
+        ASSERT_TRUE(runner.PrepareScripts(script)) << run << " " << lastEvent;
+        ASSERT_TRUE(runner.StartRun());
+        ASSERT_TRUE(RunUntil([&] { return ended; }, 20000));
+    }
+    EXPECT_TRUE(fs::exists(root / "lan" / "night.txt"));
+    EXPECT_TRUE(fs::exists(root / "lan" / "night.txt.new"));
+    EXPECT_TRUE(fs::exists(root / "lan" / "night.txt.new.new"));
+    std::ifstream in(root / "night.txt", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::size_t records = 0;
+    for (std::size_t at = text.find("[NewRecord]"); at != std::string::npos;
+         at = text.find("[NewRecord]", at + 1)) {
+        ++records;
+    }
+    EXPECT_EQ(records, 6u);
+    EXPECT_EQ(text.rfind("ScriptFile=test.gws\r\nScriptName=lan", 0), 0u);
+    EXPECT_NE(text.find("DataType=Irrad\r\nSampleTemp=20\r\nIrradTime=50\r\nIrradDose=5.00\r\n"),
+              std::string::npos);
+    fs::remove_all(root);
+}
+
+// TL steps against a reader that loses points and garbles replies: every step leaves one record,
+// each point re-read or written as invalid, and the log tells what happened.
+void RunWithFaults(int steps) {
+    SimFaults faults;
+    faults.lostPointShare = 0.05;
+    faults.garbledShare = 0.02;
+    RunBench bench(4, faults);
+    ASSERT_TRUE(bench.harness.open());
+    ASSERT_TRUE(bench.runner.PrepareScripts(
+        bench.compile(test::Lines({"METHOD \"faults\"", "GLOBAL", "END GLOBAL", "METHOD",
+                                   "LOOP DISKS #" + std::to_string(steps), "TLBGD(25, 100, 20)",
+                                   "END LOOP", "END METHOD"}))));
+    ASSERT_TRUE(bench.runner.StartRun());
+    ASSERT_TRUE(RunUntil([&] { return bench.ended(); }, 4000 * steps))
+        << bench.records.size() << " records; last event " << bench.events.back().type << ": "
+        << bench.events.back().text << "\n"
+        << bench.harness.logText().substr(bench.harness.logText().size() > 3000
+                                              ? bench.harness.logText().size() - 3000
+                                              : 0);
+    EXPECT_EQ(bench.events.back().text, "finished");
+    ASSERT_EQ(bench.records.size(), std::size_t(steps));
+    int invalid = 0;
+    for (int i = 0; i < steps; ++i) {
+        const ScriptStepRecord& record = bench.records[std::size_t(i)];
+        EXPECT_EQ(record.operation.Disk, i % 60);
+        EXPECT_EQ(record.operation.Points, 20);
+        for (int p = 0; p < record.operation.Points; ++p) {
+            invalid += record.points[p].Valid == 0 ? 1 : 0;
+        }
+    }
+    const std::string log = bench.harness.logText();
+    std::cout << steps << " records, " << steps * 20 << " points, " << invalid
+              << " written as invalid\n";
+    EXPECT_NE(log.find("Q"), std::string::npos) << "lost points were asked for again";
+}
+
+TEST(ScriptRunner, EveryRecordOfARunAgainstAFaultyReader) {
+    RunWithFaults(4);
+}
+
+// The reliability measurement of 100 steps; run by hand with --gtest_also_run_disabled_tests.
+TEST(ScriptRunner, DISABLED_HundredStepsAgainstAFaultyReader) {
+    RunWithFaults(std::getenv("GW_FAULT_STEPS") ? std::atoi(std::getenv("GW_FAULT_STEPS")) : 100);
+}
+
+TEST(ScriptStepCommands, PreCommandsPerReaderType) {
+    TDataType tl;
+    tl.Kind = OperationKind::TL;
+    TDataType osl;
+    osl.Kind = OperationKind::OSL;
+    osl.Device = 20;
+    osl.X = {1, 2, 1, 1};
+    osl.Y = {10, 20, 30, 40};
+    osl.N = {5, 6, 0, 0};
+    TDataType beta;
+    beta.Kind = OperationKind::Irradiation;
+    beta.Source = 'B';
+    const struct {
+        const TDataType* step;
+        int system;
+        std::vector<std::string> texts;
+    } cases[] = {
+        {&tl, 1, {}},
+        {&tl, 4, {"T22 4 250 "}},
+        {&osl, 2, {"X5 6 0 0 "}},
+        {&osl, 4, {"B1 10 2 20 1 30 1 40 ", "X5 6 0 0 "}},
+        {&beta, 4, {}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> texts;
+        for (const Command& command : ScriptPreCommands(*c.step, c.system)) {
+            texts.push_back(command.text);
+        }
+        EXPECT_EQ(texts, c.texts) << int(c.step->Kind) << " on " << c.system;
+    }
+}
+
+TEST(ScriptStepCommands, EndCommandsAndWords) {
+    TDataType osl;
+    osl.Kind = OperationKind::OSL;
+    osl.Purpose = TDataType::PurposeNormalization | TDataType::PurposeBackground;
+    EXPECT_EQ(StepWords(osl), "background normalization OSL");
+    EXPECT_EQ(ScriptEndCommand(osl, {})->text, "O0 P0 ");
+    osl.UseHoles = 1;
+    EXPECT_FALSE(ScriptEndCommand(osl, {}).has_value()) << "the same disk goes on";
+    EXPECT_EQ(ScriptEndCommand(osl, {.runEnds = true})->text, "M O0 ");
+    TDataType irradiation;
+    irradiation.Kind = OperationKind::Irradiation;
+    EXPECT_EQ(ScriptEndCommand(irradiation, {.systemType = 4, .purgeWanted = true})->text,
+              "O0 V0 P1 ");
+    EXPECT_EQ(ScriptEndCommand(irradiation, {.systemType = 2})->text, "O0 ");
+}
+
+} // namespace
+} // namespace gw
