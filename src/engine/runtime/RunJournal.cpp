@@ -31,17 +31,37 @@ std::int64_t i64(const QJsonValue& value) {
     return std::int64_t(value.toDouble());
 }
 
+QJsonArray sizesJson(const std::vector<std::int64_t>& sizes) {
+    QJsonArray array;
+    for (const std::int64_t size : sizes) {
+        array.append(double(size));
+    }
+    return array;
+}
+
+std::vector<std::int64_t> sizesFrom(const QJsonValue& value) {
+    std::vector<std::int64_t> sizes;
+    for (const QJsonValue& size : value.toArray()) {
+        sizes.push_back(i64(size));
+    }
+    return sizes;
+}
+
 QJsonObject recordJson(const RunJournal::Record& record) {
-    return QJsonObject{{"platter", record.platter},
+    QJsonObject object{{"platter", record.platter},
                        {"step", record.step},
                        {"disk", record.disk},
                        {"kind", q(record.kind)},
                        {"end", double(record.end)}};
+    if (!record.binary.empty()) {
+        object["binary"] = sizesJson(record.binary);
+    }
+    return object;
 }
 
 RunJournal::Record recordFrom(const QJsonObject& object) {
     return {object["platter"].toInt(), object["step"].toInt(), object["disk"].toInt(),
-            s(object["kind"]), i64(object["end"])};
+            s(object["kind"]),         i64(object["end"]),     sizesFrom(object["binary"])};
 }
 
 } // namespace
@@ -76,6 +96,14 @@ std::string RunJournal::toJson() const {
                      {"platterChanged", platterChanged},
                      {"resumed", resumed},
                      {"records", written}};
+    if (!binaryFiles.empty()) {
+        QJsonArray files;
+        for (const std::string& file : binaryFiles) {
+            files.append(q(file));
+        }
+        root["binaryFiles"] = files;
+        root["binaryStart"] = sizesJson(binaryStart);
+    }
     if (pending) {
         root["pending"] = QJsonObject{{"platter", pending->platter},
                                       {"step", pending->step},
@@ -108,6 +136,10 @@ std::optional<RunJournal> RunJournal::FromJson(const std::string& text, std::str
     }
     journal.seed = std::uint32_t(i64(root["seed"]));
     journal.dataStart = i64(root["dataStart"]);
+    for (const QJsonValue& file : root["binaryFiles"].toArray()) {
+        journal.binaryFiles.push_back(s(file));
+    }
+    journal.binaryStart = sizesFrom(root["binaryStart"]);
     journal.platter = root["platter"].toInt();
     journal.step = root["step"].toInt();
     journal.platterChanged = root["platterChanged"].toInt();
@@ -137,14 +169,22 @@ RunJournal::Holdings RunJournal::Trust(std::int64_t fileSize) const {
         ++holdings.whole;
         holdings.keep = record.end;
     }
-    // Written but not yet journalled: the crash came between the record and the journal.
-    if (pending && holdings.whole == records.size() && pending->start == holdings.keep &&
-        pending->start + pending->length <= fileSize) {
+    // Written but not yet journalled: the crash came between the record and the journal. With
+    // binary files the record's binary data may be missing, so the step is measured again.
+    if (pending && binaryFiles.empty() && holdings.whole == records.size() &&
+        pending->start == holdings.keep && pending->start + pending->length <= fileSize) {
         holdings.pendingWhole = true;
         ++holdings.whole;
         holdings.keep = pending->start + pending->length;
     }
     return holdings;
+}
+
+std::vector<std::int64_t> RunJournal::BinarySizes(std::size_t whole) const {
+    if (whole == 0 || whole > records.size() || records[whole - 1].binary.empty()) {
+        return binaryStart;
+    }
+    return records[whole - 1].binary;
 }
 
 bool RunJournal::save(std::string& problem) const {

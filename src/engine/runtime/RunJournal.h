@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -18,8 +19,9 @@ struct RunJournal {
         int platter = 0;
         int step = 0;
         int disk = 0;
-        std::string kind;     // the record's DataType
-        std::int64_t end = 0; // the data file's size once the record was written
+        std::string kind;                 // the record's DataType
+        std::int64_t end = 0;             // the data file's size once the record was written
+        std::vector<std::int64_t> binary; // the binary files' sizes after the record's data
     };
     // The record being written: where it starts and how long it is when whole.
     struct Pending {
@@ -36,7 +38,11 @@ struct RunJournal {
     std::vector<std::pair<std::string, std::string>> variables; // name, value
     std::uint32_t seed = 0;                                     // of a random sort
     std::int64_t dataStart = 0; // the data file's size before the run's first record
-    int platter = 0;            // the step to take next
+    // The compatibility switch's binary files (".dat" and ".sub" of every channel) and their
+    // sizes before the run's first record.
+    std::vector<std::string> binaryFiles;
+    std::vector<std::int64_t> binaryStart;
+    int platter = 0; // the step to take next
     int step = 0;
     int platterChanged = 0; // the last platter whose change the operator confirmed
     bool finished = false;
@@ -54,6 +60,8 @@ struct RunJournal {
     // The data file, not the journal, tells what is done: a record counts when the file holds
     // all of it.
     Holdings Trust(std::int64_t fileSize) const;
+    // The binary files' sizes that go with the first whole records.
+    std::vector<std::int64_t> BinarySizes(std::size_t whole) const;
 
     static std::string PathFor(const std::string& dataFile) { return dataFile + ".run"; }
     static std::string Digest(const std::string& scriptText);

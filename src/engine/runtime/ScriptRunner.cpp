@@ -735,7 +735,7 @@ void ScriptRunner::startJournal() {
     journal.scriptDigest = RunJournal::Digest(scriptText);
     journal.systemId = console_.profile.Profile.SystemID;
     journal.dataFile = run_.DataFile;
-    for (const sc_Variable& variable : script_->variables) {
+    for (sc_Variable& variable : script_->variables) {
         if (variable.hasValue) {
             journal.variables.emplace_back(
                 variable.name,
@@ -744,6 +744,16 @@ void ScriptRunner::startJournal() {
     }
     journal.seed = runSeed_;
     journal.dataStart = fileSize(run_.DataFile);
+    if (veltraxCompatible) {
+        for (const std::string& binary : binaryFiles) {
+            journal.binaryFiles.push_back(binary);
+            journal.binaryFiles.push_back(
+                std::filesystem::path(binary).replace_extension(".sub").string());
+        }
+        for (const std::string& file : journal.binaryFiles) {
+            journal.binaryStart.push_back(fileSize(file));
+        }
+    }
     journal_ = std::move(journal);
     saveJournal();
 }
@@ -765,8 +775,13 @@ void ScriptRunner::journalRecordWritten(const ScriptStepRecord& record) {
     if (!journalKept()) {
         return;
     }
+    std::vector<std::int64_t> binary;
+    for (const std::string& file : journal_->binaryFiles) {
+        binary.push_back(fileSize(file));
+    }
     journal_->records.push_back({finished_.platter, finished_.step, finished_.disk,
-                                 dataTypeOf(recordLines(record)), fileSize(journal_->dataFile)});
+                                 dataTypeOf(recordLines(record)), fileSize(journal_->dataFile),
+                                 binary});
     journal_->pending.reset();
     journal_->platter = run_.PlatterIndex;
     journal_->step = run_.StepIndex;
@@ -887,6 +902,17 @@ bool ScriptRunner::trustDataFile(RunJournal& journal) {
         return refuseResume("The run of " + dataFile +
                             " has finished; there is nothing to resume.");
     }
+    if (holdings.pendingWhole) {
+        const RunJournal::Pending& pending = *journal.pending;
+        journal.records.push_back({pending.platter, pending.step, 0, {}, holdings.keep});
+    }
+    journal.records.resize(holdings.whole);
+    journal.pending.reset();
+    ++journal.resumed;
+    // Nothing is cut before everything else has been checked.
+    if (!skipFinishedSteps(holdings.whole)) {
+        return false;
+    }
     if (size > holdings.keep) {
         std::error_code error;
         std::filesystem::resize_file(LocalPath(dataFile), std::uintmax_t(holdings.keep), error);
@@ -898,14 +924,33 @@ bool ScriptRunner::trustDataFile(RunJournal& journal) {
         console_.AppendLog(": an incomplete record at the end of " + dataFile + " removed (" +
                            std::to_string(size - holdings.keep) + " bytes)");
     }
-    if (holdings.pendingWhole) {
-        const RunJournal::Pending& pending = *journal.pending;
-        journal.records.push_back({pending.platter, pending.step, 0, {}, holdings.keep});
+    return cutBinaryFiles(journal.BinarySizes(holdings.whole));
+}
+
+// The binary files go back to where they stood after the last whole record of the data file.
+bool ScriptRunner::cutBinaryFiles(const std::vector<std::int64_t>& sizes) {
+    const std::vector<std::string>& files = journal_->binaryFiles;
+    for (std::size_t i = 0; i < files.size() && i < sizes.size(); ++i) {
+        const std::int64_t size = fileSize(files[i]);
+        if (size < sizes[i]) {
+            return refuseResume("The binary file " + files[i] +
+                                " is shorter than the interrupted run left it; the run cannot be "
+                                "resumed.");
+        }
+        if (size == sizes[i]) {
+            continue;
+        }
+        std::error_code error;
+        std::filesystem::resize_file(LocalPath(files[i]), std::uintmax_t(sizes[i]), error);
+        if (error) {
+            return refuseResume("The binary file " + files[i] +
+                                " cannot be cut back: " + error.message());
+        }
+        platform::SyncFileToDisk(LocalPath(files[i]));
+        console_.AppendLog(": " + files[i] + " cut back to " + std::to_string(sizes[i]) +
+                           " bytes to match the data file");
     }
-    journal.records.resize(holdings.whole);
-    journal.pending.reset();
-    ++journal.resumed;
-    return skipFinishedSteps(holdings.whole);
+    return true;
 }
 
 bool ScriptRunner::skipFinishedSteps(std::size_t done) {
@@ -921,6 +966,8 @@ bool ScriptRunner::skipFinishedSteps(std::size_t done) {
             if (index == done) {
                 run_.PlatterIndex = int(p);
                 run_.StepIndex = int(s);
+                journal_->platter = int(p);
+                journal_->step = int(s);
                 const RunJournal& journal = *journal_;
                 console_.AppendLog(": resuming the run of " + run_.DataFile + " at platter " +
                                    std::to_string(p + 1) + ", step " + std::to_string(s + 1));

@@ -156,6 +156,7 @@ private:
     bool trustDataFile(RunJournal& journal);
     bool skipFinishedSteps(std::size_t done);
     bool confirmPlatterChange();
+    bool cutBinaryFiles(const std::vector<std::int64_t>& sizes);
     bool appendRecord(const ScriptStepRecord& record);
     void copyToLan(const std::string& dataFile);
 
