@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/DataFileFormat.h"
+#include "engine/RecordLines.h"
 #include "engine/RunPanel.h"
 #include "engine/ScriptRun.h"
 #include "engine/ScriptStepRecord.h"
