@@ -153,14 +153,14 @@ bool backUpExisting(const std::vector<std::string>& files, std::ostream& err) {
 
 int runRunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     RunOptions options;
-    std::vector<std::string> flags;
+    std::vector<std::string> flagsSeen;
     const auto problem = parseScriptOptions(
         args, options, {"--resume"},
         [&options](const std::string& arg, const std::string& value) {
             return parseRunOption(arg, value, options);
         },
-        &flags);
-    const bool resume = !flags.empty();
+        &flagsSeen);
+    const bool resume = !flagsSeen.empty();
     if (problem) {
         err << "gwtool run: " << *problem << "\n\n" << Usage;
         return Failed;

@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 // killed in the middle of either platter and at the platter change.
 const char* const NightScript = "METHOD \"night\"\r\nGLOBAL\r\nEND GLOBAL\r\nMETHOD\r\n"
                                 "RANDOM_SORT\r\nOPEN \"night\"\r\nLOOP DISKS #22\r\n"
-                                "IRRAD(0, 0, 20, 2)\r\nOSL(2, 20, 100, 1)\r\nEND LOOP\r\n"
+                                "IRRAD(3, 0, 20, 2)\r\nOSL(0, 90, 125, 4, 0, 0)\r\nEND LOOP\r\n"
                                 "END METHOD\r\n";
 
 std::string readFile(const fs::path& path) {

@@ -730,6 +730,10 @@ void ScriptRunner::startJournal() {
     if (scriptFile.empty() || metaScripts_.size() != 1 || script_ == nullptr) {
         return;
     }
+    if (InterruptedRun(*script_)) {
+        console_.AppendLog(": the journal of the interrupted run of " + run_.DataFile +
+                           " is replaced by a new run's");
+    }
     RunJournal journal;
     journal.scriptFile = scriptFile;
     journal.scriptDigest = RunJournal::Digest(scriptText);
@@ -904,7 +908,7 @@ bool ScriptRunner::trustDataFile(RunJournal& journal) {
     }
     if (holdings.pendingWhole) {
         const RunJournal::Pending& pending = *journal.pending;
-        journal.records.push_back({pending.platter, pending.step, 0, {}, holdings.keep});
+        journal.records.push_back({pending.platter, pending.step, 0, {}, holdings.keep, {}});
     }
     journal.records.resize(holdings.whole);
     journal.pending.reset();
