@@ -53,8 +53,9 @@ struct ToolRun {
 class RunResume : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::path(GW_BINARY_DIR) / "run-resume-tests" /
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        // The profile holds at most 40 characters of data directory.
+        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        dir = fs::temp_directory_path() / ("gwr-" + name.substr(0, 10));
         fs::remove_all(dir);
         fs::create_directories(dir);
         script = (dir / "night.gws").string();
@@ -100,8 +101,8 @@ protected:
     }
 
     ToolRun run(std::vector<std::string> extra, int killAfterRecords = -1) {
-        std::vector<std::string> args = {"run",          script,  "--profile", profile,
-                                         "--time-scale", "0.002", "--events",  "-"};
+        std::vector<std::string> args = {"run",          script,   "--profile", profile,
+                                         "--time-scale", "0.0005", "--events",  "-"};
         args.insert(args.end(), extra.begin(), extra.end());
         return tool(args, killAfterRecords);
     }
@@ -117,6 +118,8 @@ protected:
         fs::remove(dir / "night.txt.run");
         return summary;
     }
+
+    void TearDown() override { fs::remove_all(dir); }
 
     fs::path dir;
     std::string script;
