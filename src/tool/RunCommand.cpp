@@ -30,7 +30,8 @@ constexpr int WarningAborted = 2;
 constexpr int Aborted = 3;
 
 const char* const Usage =
-    "usage: gwtool run FILE [--profile P] [--port sim|DEVICE] [--channels N] [--time-scale F]\n"
+    "usage: gwtool run FILE [--resume] [--profile P] [--port sim|DEVICE] [--channels N] "
+    "[--time-scale F]\n"
     "                  [--veltrax] [--set NAME=VALUE]... [--answer abort|ignore|ignore-all]\n"
     "                  [--today YYYY-MM-DD] [--existing append|overwrite|abort]\n"
     "                  [--platter-change ok|cancel] [--seed N] [--events FILE|-]\n";
@@ -152,10 +153,14 @@ bool backUpExisting(const std::vector<std::string>& files, std::ostream& err) {
 
 int runRunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     RunOptions options;
+    std::vector<std::string> flagsSeen;
     const auto problem = parseScriptOptions(
-        args, options, {}, [&options](const std::string& arg, const std::string& value) {
+        args, options, {"--resume"},
+        [&options](const std::string& arg, const std::string& value) {
             return parseRunOption(arg, value, options);
-        });
+        },
+        &flagsSeen);
+    const bool resume = !flagsSeen.empty();
     if (problem) {
         err << "gwtool run: " << *problem << "\n\n" << Usage;
         return Failed;
@@ -196,6 +201,8 @@ int runRunCommand(const std::vector<std::string>& args, std::ostream& out, std::
         return Failed;
     }
     ScriptRunner& runner = headless.runner();
+    runner.scriptFile = options.file;
+    runner.scriptText = *text;
     runner.veltraxCompatible = options.veltrax;
     headless.engine().setCompatibilityMode(options.veltrax);
     runner.today = options.today;
@@ -234,7 +241,7 @@ int runRunCommand(const std::vector<std::string>& args, std::ostream& out, std::
     });
     abortWatch.start(50);
 
-    if (!runner.PrepareScripts(*script)) {
+    if (!(resume ? runner.ResumeScript(*script) : runner.PrepareScripts(*script))) {
         headless.flushLog();
         return prompter.Aborted() ? WarningAborted : Failed;
     }

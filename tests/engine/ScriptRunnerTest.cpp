@@ -6,6 +6,7 @@
 #include "profile/DefaultProfile.h"
 #include "script/PrepareHelper.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -370,6 +371,59 @@ TEST(ScriptRunner, EveryRecordOfARunAgainstAFaultyReader) {
 // The reliability measurement of 100 steps; run by hand with --gtest_also_run_disabled_tests.
 TEST(ScriptRunner, DISABLED_HundredStepsAgainstAFaultyReader) {
     RunWithFaults(std::getenv("GW_FAULT_STEPS") ? std::atoi(std::getenv("GW_FAULT_STEPS")) : 100);
+}
+
+// "Execute script" on a script whose run was cut short offers to resume it where it stopped.
+TEST(ScriptRunner, ExecuteOnAnInterruptedRunAsksToResumeIt) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / "gw-script-run-resume";
+    fs::remove_all(root);
+    fs::create_directories(root);
+    RunBench bench(2);
+    bench.profile.VolID = root.string() + "/";
+    bench.harness.console.profile.Profile = bench.profile;
+    ScriptRunner runner(bench.harness.console, bench.harness.engine, bench.keeper,
+                        DataFileFormat());
+    runner.today = CivilDate{2026, 1, 1};
+    const std::string text = ExternalBetaDisks(4, 1);
+    runner.scriptFile = "beta.gws";
+    runner.scriptText = text;
+    bool ended = false;
+    int written = 0;
+    runner.onEvent = [&](const ScriptRunner::Event& event) {
+        ended = event.type == "run ended";
+        if (event.type == "record written" && ++written == 2) {
+            runner.StopScript(true);
+        }
+    };
+    sc_Script& script = bench.compile(text);
+    ASSERT_TRUE(runner.PrepareScripts(script));
+    ASSERT_TRUE(runner.StartRun());
+    ASSERT_TRUE(RunUntil([&] { return ended; }, 20000));
+    auto& prompter = bench.harness.prompter;
+    prompter.answers = {Answer::Cancel};
+    EXPECT_FALSE(runner.PrepareOrResume(script));
+    ASSERT_FALSE(prompter.shown.empty());
+    EXPECT_EQ(prompter.shown.back().text, "Resume the interrupted run at platter 1, step 3?");
+    prompter.answers = {Answer::Yes};
+    ended = false;
+    ASSERT_TRUE(runner.PrepareOrResume(script));
+    ASSERT_TRUE(runner.StartRun());
+    ASSERT_TRUE(RunUntil([&] { return ended; }, 20000));
+    std::ifstream in(root / "Default.txt", std::ios::binary);
+    const std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<std::string> disks;
+    for (std::size_t at = data.find("\r\nDisk="); at != std::string::npos;
+         at = data.find("\r\nDisk=", at + 1)) {
+        disks.push_back(data.substr(at + 7, data.find('\r', at + 2) - at - 7));
+    }
+    // Each disk once, in list order: the two finished steps were not measured again.
+    ASSERT_EQ(disks.size(), 4u);
+    EXPECT_TRUE(std::is_sorted(disks.begin(), disks.end()) &&
+                std::adjacent_find(disks.begin(), disks.end()) == disks.end());
+    EXPECT_EQ(data.find("ScriptFile=", 1), std::string::npos) << "one header";
+    EXPECT_FALSE(runner.InterruptedRun(script).has_value()) << "the journal is finished";
+    fs::remove_all(root);
 }
 
 TEST(ScriptStepCommands, PreCommandsPerReaderType) {

@@ -12,6 +12,7 @@
 #include "engine/OperationDescription.h"
 #include "engine/OperationTime.h"
 #include "engine/RunPreparer.h"
+#include "engine/ScriptDataFileName.h"
 #include "engine/ScriptHeader.h"
 #include "engine/ScriptRecord.h"
 #include "engine/ScriptStepCommands.h"
@@ -20,11 +21,15 @@
 #include "link/CommandBuilder.h"
 #include "platform/FileSync.h"
 #include "script/OperationPreparer.h"
+#include "script/ScriptValues.h"
 #include "script/sc_Script.h"
+#include "script/sc_Variable.h"
 
 #include <chrono>
+#include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <random>
 
 namespace gw {
 
@@ -40,6 +45,36 @@ const char* const VeltraxRefusal =
 
 std::string spanText(double seconds) {
     return FormatSpan(seconds / 86400.0);
+}
+
+std::int64_t fileSize(const std::string& path) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(LocalPath(path), error);
+    return error ? 0 : std::int64_t(size);
+}
+
+// An append puts a line end first when the file does not end with one.
+bool endsWithLineEnd(const std::string& path, std::int64_t size) {
+    if (size == 0) {
+        return true;
+    }
+    std::FILE* file = std::fopen(LocalPath(path).string().c_str(), "rb");
+    if (file == nullptr) {
+        return true;
+    }
+    std::fseek(file, long(size - 1), SEEK_SET);
+    const int last = std::fgetc(file);
+    std::fclose(file);
+    return last == '\n' || last == '\r';
+}
+
+std::string dataTypeOf(const RecordLines& lines) {
+    for (const std::string& line : lines) {
+        if (line.rfind("DataType=", 0) == 0) {
+            return line.substr(9);
+        }
+    }
+    return {};
 }
 
 } // namespace
@@ -60,13 +95,18 @@ ScriptRunner::~ScriptRunner() {
     engine_.queryFinishers.script = nullptr;
 }
 
-bool ScriptRunner::appendRecord(const ScriptStepRecord& record) {
+RecordLines ScriptRunner::recordLines(const ScriptStepRecord& record) const {
     PointLineOptions options;
     options.channels = console_.linkState.layout.CounterChannels;
-    options.compatibility = engine_.compatibilityMode();
+    options.compatibility = const_cast<MeasurementEngine&>(engine_).compatibilityMode();
     RecordLines lines = record.header;
     const RecordLines body = ScriptRecordLines(record.operation, record.points, options, format_);
     lines.insert(lines.end(), body.begin(), body.end());
+    return lines;
+}
+
+bool ScriptRunner::appendRecord(const ScriptStepRecord& record) {
+    const RecordLines lines = recordLines(record);
     std::error_code error;
     if (std::filesystem::exists(LocalPath(record.dataFile), error)) {
         console_.AppendLog(": Opening data file " + record.dataFile);
@@ -168,9 +208,9 @@ bool ScriptRunner::prepareOne(sc_Script& script, bool fullCheck, double& estimat
     PreparationContext context{console_.prompter(), calculator_, console_.profile.Profile,
                                veltraxCompatible, today.value_or(TodayLocal())};
     RunPreparer preparer(script, context);
-    if (seed) {
-        preparer.setSeed(*seed);
-    }
+    // One seed for every preparation of the run, kept in its journal: a resumed run draws the
+    // same random order again.
+    preparer.setSeed(runSeed_);
     PreparedRun prepared = preparer.PrepareRun();
     if (!prepared.ok) {
         if (!prepared.message.empty() && fullCheck) {
@@ -184,7 +224,7 @@ bool ScriptRunner::prepareOne(sc_Script& script, bool fullCheck, double& estimat
     estimate = prepared.estimate;
     if (veltraxCompatible) {
         const std::vector<std::string> existing = ExistingCompatibilityFiles(prepared.dataFile);
-        if (fullCheck && !existing.empty()) {
+        if (fullCheck && !existing.empty() && !resuming_) {
             if (confirmBinaryFiles && !confirmBinaryFiles(prepared.dataFile, existing)) {
                 emitEvent("warning", "binary data files of " + prepared.dataFile + " exist");
                 return false;
@@ -249,6 +289,10 @@ bool ScriptRunner::PrepareMetascript(const std::vector<sc_Script*>& scripts) {
     }
     if (scripts.empty()) {
         return false;
+    }
+    if (!resuming_) {
+        runSeed_ = seed ? *seed : std::random_device{}();
+        journal_.reset();
     }
     const bool meta = scripts.size() > 1;
     flags.Metascript = meta;
@@ -339,6 +383,7 @@ void ScriptRunner::startPrepared() {
         }
         flags.MetascriptRunning = true;
     }
+    startJournal();
     TakeScript();
 }
 
@@ -580,6 +625,7 @@ bool ScriptRunner::writeStepRecord() {
     if (!unwritten_) {
         return true;
     }
+    journalPending(*unwritten_);
     if (writeRecord && !writeRecord(*unwritten_)) {
         console_.AppendLog(": record not written to " + unwritten_->dataFile + " - kept");
         emitEvent("warning", "record not written to " + unwritten_->dataFile);
@@ -599,6 +645,7 @@ bool ScriptRunner::finishWriting() {
     if (afterRecord) {
         afterRecord(*unwritten_);
     }
+    journalRecordWritten(*unwritten_);
     emitEvent("record written", unwritten_->dataFile);
     unwritten_.reset();
     return true;
@@ -639,6 +686,9 @@ void ScriptRunner::afterRecordWritten() {
             flags.LastStep = true;
             flags.Metascript = false;
             flags.MetascriptRunning = false;
+        } else if (journalKept()) {
+            journal_->platterChanged = run_.PlatterIndex;
+            saveJournal();
         }
     }
     if (flags.LastStep || run_.StopRequested) {
@@ -680,6 +730,11 @@ void ScriptRunner::endRun() {
             sendLogged(CommandBuilder::EndOfScriptRun());
         }
     }
+    if (flags.LastStep && run_.exhausted() && journalKept()) {
+        // A refused platter change leaves the run resumable at the next platter.
+        journal_->finished = true;
+        saveJournal();
+    }
     if (flags.LastStep) {
         console_.prompter().beep();
         flags.ScriptPrepared = false;
@@ -711,6 +766,317 @@ void ScriptRunner::endRun() {
     if (flags.Metascript) {
         flags.Metascript = flags.MetascriptRunning = false;
     }
+}
+
+// ---- The run journal and resuming ----
+
+bool ScriptRunner::journalKept() const {
+    return journal_.has_value();
+}
+
+void ScriptRunner::saveJournal() {
+    std::string problem;
+    if (!journal_->save(problem)) {
+        // The run goes on; only its resumption would be lost.
+        console_.AppendLog(": run journal " + RunJournal::PathFor(journal_->dataFile) +
+                           " not written: " + problem);
+        emitEvent("warning", "run journal not written: " + problem);
+    }
+}
+
+void ScriptRunner::startJournal() {
+    if (resuming_ && journal_) {
+        resuming_ = false;
+        saveJournal();
+        return;
+    }
+    resuming_ = false;
+    journal_.reset();
+    if (scriptFile.empty() || metaScripts_.size() != 1 || script_ == nullptr) {
+        return;
+    }
+    if (InterruptedRun(*script_)) {
+        console_.AppendLog(": the journal of the interrupted run of " + run_.DataFile +
+                           " is replaced by a new run's");
+    }
+    RunJournal journal;
+    journal.scriptFile = scriptFile;
+    journal.scriptDigest = RunJournal::Digest(scriptText);
+    journal.systemId = console_.profile.Profile.SystemID;
+    journal.dataFile = run_.DataFile;
+    for (sc_Variable& variable : script_->variables) {
+        if (variable.hasValue) {
+            journal.variables.emplace_back(
+                variable.name,
+                variable.value + (variable.count >= 0 ? "#" + std::to_string(variable.count) : ""));
+        }
+    }
+    journal.seed = runSeed_;
+    journal.dataStart = fileSize(run_.DataFile);
+    if (veltraxCompatible) {
+        for (const std::string& binary : binaryFiles) {
+            journal.binaryFiles.push_back(binary);
+            journal.binaryFiles.push_back(
+                std::filesystem::path(binary).replace_extension(".sub").string());
+        }
+        for (const std::string& file : journal.binaryFiles) {
+            journal.binaryStart.push_back(fileSize(file));
+        }
+    }
+    journal_ = std::move(journal);
+    saveJournal();
+}
+
+void ScriptRunner::journalPending(const ScriptStepRecord& record) {
+    if (!journalKept() || record.dataFile != journal_->dataFile) {
+        return;
+    }
+    const std::int64_t start = fileSize(record.dataFile);
+    std::int64_t length = endsWithLineEnd(record.dataFile, start) ? 0 : 2;
+    for (const std::string& line : recordLines(record)) {
+        length += std::int64_t(line.size()) + 2;
+    }
+    journal_->pending = RunJournal::Pending{finished_.platter, finished_.step, start, length};
+    saveJournal();
+}
+
+void ScriptRunner::journalRecordWritten(const ScriptStepRecord& record) {
+    if (!journalKept()) {
+        return;
+    }
+    std::vector<std::int64_t> binary;
+    for (const std::string& file : journal_->binaryFiles) {
+        binary.push_back(fileSize(file));
+    }
+    journal_->records.push_back({finished_.platter, finished_.step, finished_.disk,
+                                 dataTypeOf(recordLines(record)), fileSize(journal_->dataFile),
+                                 binary});
+    journal_->pending.reset();
+    journal_->platter = run_.PlatterIndex;
+    journal_->step = run_.StepIndex;
+    saveJournal();
+}
+
+std::optional<RunJournal> ScriptRunner::InterruptedRun(const sc_Script& script) const {
+    const std::string dataFile =
+        PrepareDataFileName(script.openText, console_.profile.Profile.VolID);
+    std::string problem;
+    std::optional<RunJournal> journal = RunJournal::Load(dataFile, problem);
+    if (!journal || journal->finished) {
+        return std::nullopt;
+    }
+    return journal;
+}
+
+bool ScriptRunner::PrepareOrResume(sc_Script& script) {
+    const std::optional<RunJournal> journal = InterruptedRun(script);
+    if (!journal) {
+        return PrepareScripts(script);
+    }
+    const Answer answer = console_.prompter().ask(
+        "Resume",
+        "Resume the interrupted run at platter " + std::to_string(journal->platter + 1) +
+            ", step " + std::to_string(journal->step + 1) + "?",
+        QuestionButtons::YesNoCancel);
+    if (answer == Answer::Yes) {
+        return ResumeScript(script);
+    }
+    if (answer == Answer::No) {
+        console_.AppendLog(": the interrupted run of " + journal->dataFile +
+                           " is not resumed; a new run is prepared");
+        return PrepareScripts(script);
+    }
+    return false;
+}
+
+bool ScriptRunner::refuseResume(const std::string& text) {
+    console_.AppendLog(": " + text);
+    console_.prompter().message(MessageKind::Error, "Error", text);
+    emitEvent("warning", text);
+    return false;
+}
+
+std::optional<RunJournal> ScriptRunner::checkedJournal(const sc_Script& script) {
+    const std::string dataFile =
+        PrepareDataFileName(script.openText, console_.profile.Profile.VolID);
+    std::string problem;
+    std::optional<RunJournal> journal = RunJournal::Load(dataFile, problem);
+    if (!journal) {
+        refuseResume("No interrupted run of " + dataFile + " to resume: " + problem + ".");
+        return std::nullopt;
+    }
+    if (journal->finished) {
+        refuseResume("The run of " + dataFile + " has finished; there is nothing to resume.");
+        return std::nullopt;
+    }
+    if (journal->scriptDigest != RunJournal::Digest(scriptText)) {
+        refuseResume("The script " + scriptFile + " has been changed since the run of " + dataFile +
+                     " was interrupted; the run cannot be resumed.");
+        return std::nullopt;
+    }
+    const std::string& systemId = console_.profile.Profile.SystemID;
+    if (journal->systemId != systemId) {
+        refuseResume("The interrupted run of " + dataFile + " was taken with the profile of '" +
+                     journal->systemId + "', not of '" + systemId +
+                     "'; the run cannot be resumed.");
+        return std::nullopt;
+    }
+    return journal;
+}
+
+bool ScriptRunner::ResumeScript(sc_Script& script) {
+    std::optional<RunJournal> journal = checkedJournal(script);
+    if (!journal) {
+        return false;
+    }
+    // The answers of the interrupted run, so that nothing is asked again and nothing differs.
+    for (const auto& [name, value] : journal->variables) {
+        if (sc_Variable* variable = script.variables.FindNode(name)) {
+            SetVariableValue(*variable, value);
+        }
+    }
+    runSeed_ = journal->seed;
+    resuming_ = true;
+    journal_ = std::move(journal);
+    if (!PrepareScripts(script) || !trustDataFile(*journal_)) {
+        resuming_ = false;
+        journal_.reset();
+        console_.runState.ScriptPrepared = false;
+        return false;
+    }
+    return true;
+}
+
+bool ScriptRunner::trustDataFile(RunJournal& journal) {
+    const std::string& dataFile = run_.DataFile;
+    if (dataFile != journal.dataFile) {
+        return refuseResume("The script now writes to " + dataFile + ", the interrupted run to " +
+                            journal.dataFile + "; the run cannot be resumed.");
+    }
+    const std::int64_t size = fileSize(dataFile);
+    const RunJournal::Holdings holdings = journal.Trust(size);
+    if (!holdings.valid) {
+        return refuseResume("The data file " + dataFile +
+                            " is shorter than before the interrupted run; the run cannot be "
+                            "resumed.");
+    }
+    std::size_t total = 0;
+    for (const TPlatter& platter : run_.RunList) {
+        total += platter.size();
+    }
+    if (holdings.whole >= total) {
+        journal.finished = true;
+        journal.pending.reset();
+        saveJournal();
+        return refuseResume("The run of " + dataFile +
+                            " has finished; there is nothing to resume.");
+    }
+    if (holdings.pendingWhole) {
+        const RunJournal::Pending& pending = *journal.pending;
+        journal.records.push_back({pending.platter, pending.step, 0, {}, holdings.keep, {}});
+    }
+    journal.records.resize(holdings.whole);
+    journal.pending.reset();
+    ++journal.resumed;
+    // Nothing is cut before everything else has been checked.
+    if (!skipFinishedSteps(holdings.whole)) {
+        return false;
+    }
+    if (size > holdings.keep) {
+        std::error_code error;
+        std::filesystem::resize_file(LocalPath(dataFile), std::uintmax_t(holdings.keep), error);
+        if (error) {
+            return refuseResume("The incomplete record at the end of " + dataFile +
+                                " cannot be removed: " + error.message());
+        }
+        platform::SyncFileToDisk(LocalPath(dataFile));
+        console_.AppendLog(": an incomplete record at the end of " + dataFile + " removed (" +
+                           std::to_string(size - holdings.keep) + " bytes)");
+    }
+    return cutBinaryFiles(journal.BinarySizes(holdings.whole));
+}
+
+// The binary files go back to where they stood after the last whole record of the data file.
+bool ScriptRunner::cutBinaryFiles(const std::vector<std::int64_t>& sizes) {
+    const std::vector<std::string>& files = journal_->binaryFiles;
+    for (std::size_t i = 0; i < files.size() && i < sizes.size(); ++i) {
+        const std::int64_t size = fileSize(files[i]);
+        if (size < sizes[i]) {
+            return refuseResume("The binary file " + files[i] +
+                                " is shorter than the interrupted run left it; the run cannot be "
+                                "resumed.");
+        }
+        if (size == sizes[i]) {
+            continue;
+        }
+        std::error_code error;
+        std::filesystem::resize_file(LocalPath(files[i]), std::uintmax_t(sizes[i]), error);
+        if (error) {
+            return refuseResume("The binary file " + files[i] +
+                                " cannot be cut back: " + error.message());
+        }
+        platform::SyncFileToDisk(LocalPath(files[i]));
+        console_.AppendLog(": " + files[i] + " cut back to " + std::to_string(sizes[i]) +
+                           " bytes to match the data file");
+    }
+    return true;
+}
+
+bool ScriptRunner::skipFinishedSteps(std::size_t done) {
+    PreparationContext context{console_.prompter(), calculator_, console_.profile.Profile,
+                               veltraxCompatible, today.value_or(TodayLocal())};
+    TDataType scratch;
+    scratch.DataFile = run_.DataFile;
+    bool ignoreAll = true;
+    std::size_t index = 0;
+    for (std::size_t p = 0; p < run_.RunList.size(); ++p) {
+        for (std::size_t s = 0; s < run_.RunList[p].size(); ++s, ++index) {
+            const RunStep& step = run_.RunList[p][s];
+            if (index == done) {
+                run_.PlatterIndex = int(p);
+                run_.StepIndex = int(s);
+                journal_->platter = int(p);
+                journal_->step = int(s);
+                const RunJournal& journal = *journal_;
+                console_.AppendLog(": resuming the run of " + run_.DataFile + " at platter " +
+                                   std::to_string(p + 1) + ", step " + std::to_string(s + 1));
+                panel_.TimeToFinish = spanText(run_.RemainingTime);
+                showPanel();
+                if (s == 0 && p > 0 && int(p) > journal.platterChanged) {
+                    return confirmPlatterChange();
+                }
+                return true;
+            }
+            if (index < journal_->records.size() && (journal_->records[index].platter != int(p) ||
+                                                     journal_->records[index].step != int(s))) {
+                return refuseResume("The journal of " + run_.DataFile +
+                                    " does not follow the script's run list; the run cannot be "
+                                    "resumed.");
+            }
+            // The disk's commands are taken in order, so the steps done are prepared once more
+            // (into a scratch record) to bring every disk to where the run stopped.
+            if (!PrepareNextOperation(*script_, *step.disk, scratch, ignoreAll, context).ok) {
+                return refuseResume("A finished step of the interrupted run could not be "
+                                    "prepared again; the run cannot be resumed.");
+            }
+            run_.RemainingTime -= EstimatedTime(scratch);
+            script_->timeEstimate -= EstimatedTime(scratch);
+        }
+    }
+    return false;
+}
+
+bool ScriptRunner::confirmPlatterChange() {
+    const Answer answer = console_.prompter().ask(
+        "Change the platter!",
+        "Press \"OK\" when platter changed.\r\n\"Cancel\" stops measurement.",
+        QuestionButtons::OkCancel);
+    if (answer != Answer::Ok) {
+        console_.AppendLog(": the platter was not changed; the run is not resumed");
+        return false;
+    }
+    journal_->platterChanged = run_.PlatterIndex;
+    return true;
 }
 
 } // namespace gw

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "engine/DataFileFormat.h"
+#include "engine/RecordLines.h"
 #include "engine/RunPanel.h"
 #include "engine/ScriptRun.h"
 #include "engine/ScriptStepRecord.h"
+#include "engine/runtime/RunJournal.h"
 #include "link/Command.h"
 #include "profile/PackedDate.h"
 #include "profile/TimeBaseCalculator.h"
@@ -80,6 +82,22 @@ public:
     // The editor's compiled script is no longer current (the run has ended).
     std::function<void()> onRunEnded;
 
+    // The script's file and text, for the run journal beside the data file; a run without them
+    // keeps no journal (metascripts keep none either).
+    std::string scriptFile;
+    std::string scriptText;
+
+    // The unfinished journal of the script's data file, if there is one.
+    std::optional<RunJournal> InterruptedRun(const sc_Script& script) const;
+    // "Execute script" on a script whose last run was interrupted: asks whether to resume it
+    // (Yes), to start a new run (No) or to do nothing (Cancel), and prepares accordingly.
+    bool PrepareOrResume(sc_Script& script);
+    // Prepares the interrupted run of the script to go on where it stopped: the journal is
+    // checked against the script and the profile, the data file is trusted for the records that
+    // are whole (a record cut off at its end is removed), the finished steps are skipped and Go
+    // continues with the step that was running. False, with the reason told, when it cannot.
+    bool ResumeScript(sc_Script& script);
+
     // "Execute script": prepares the script for Go. False, with the reason told, when it cannot
     // run; Go is then not offered.
     bool PrepareScripts(sc_Script& script);
@@ -133,6 +151,18 @@ private:
     void endRun();
     void goOn();
     std::string timeOfDay() const;
+    RecordLines recordLines(const ScriptStepRecord& record) const;
+    bool journalKept() const;
+    void startJournal();
+    void saveJournal();
+    void journalPending(const ScriptStepRecord& record);
+    void journalRecordWritten(const ScriptStepRecord& record);
+    bool refuseResume(const std::string& text);
+    std::optional<RunJournal> checkedJournal(const sc_Script& script);
+    bool trustDataFile(RunJournal& journal);
+    bool skipFinishedSteps(std::size_t done);
+    bool confirmPlatterChange();
+    bool cutBinaryFiles(const std::vector<std::int64_t>& sizes);
     bool appendRecord(const ScriptStepRecord& record);
     void copyToLan(const std::string& dataFile);
 
@@ -162,6 +192,9 @@ private:
     // The binary data of the run with the compatibility switch on.
     std::unique_ptr<CompatibilityWriter> binary_;
     bool binaryFailed_ = false;
+    std::optional<RunJournal> journal_;
+    bool resuming_ = false;
+    std::uint32_t runSeed_ = 0;
     int threadWaits_ = 0;
     QTimer threadWait_;
 };

@@ -1,0 +1,227 @@
+#include "engine/runtime/RunJournal.h"
+
+#include "core/LocalPath.h"
+#include "platform/FileSync.h"
+
+#include <QCryptographicHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace gw {
+
+namespace {
+
+constexpr int JournalVersion = 1;
+
+QString q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+std::string s(const QJsonValue& value) {
+    return value.toString().toStdString();
+}
+
+std::int64_t i64(const QJsonValue& value) {
+    return std::int64_t(value.toDouble());
+}
+
+QJsonArray sizesJson(const std::vector<std::int64_t>& sizes) {
+    QJsonArray array;
+    for (const std::int64_t size : sizes) {
+        array.append(double(size));
+    }
+    return array;
+}
+
+std::vector<std::int64_t> sizesFrom(const QJsonValue& value) {
+    std::vector<std::int64_t> sizes;
+    for (const QJsonValue& size : value.toArray()) {
+        sizes.push_back(i64(size));
+    }
+    return sizes;
+}
+
+QJsonObject recordJson(const RunJournal::Record& record) {
+    QJsonObject object{{"platter", record.platter},
+                       {"step", record.step},
+                       {"disk", record.disk},
+                       {"kind", q(record.kind)},
+                       {"end", double(record.end)}};
+    if (!record.binary.empty()) {
+        object["binary"] = sizesJson(record.binary);
+    }
+    return object;
+}
+
+RunJournal::Record recordFrom(const QJsonObject& object) {
+    return {object["platter"].toInt(), object["step"].toInt(), object["disk"].toInt(),
+            s(object["kind"]),         i64(object["end"]),     sizesFrom(object["binary"])};
+}
+
+} // namespace
+
+std::string RunJournal::Digest(const std::string& scriptText) {
+    return QCryptographicHash::hash(QByteArray::fromStdString(scriptText),
+                                    QCryptographicHash::Sha256)
+        .toHex()
+        .toStdString();
+}
+
+std::string RunJournal::toJson() const {
+    QJsonArray answers;
+    for (const auto& [name, value] : variables) {
+        answers.append(QJsonObject{{"name", q(name)}, {"value", q(value)}});
+    }
+    QJsonArray written;
+    for (const Record& record : records) {
+        written.append(recordJson(record));
+    }
+    QJsonObject root{{"version", JournalVersion},
+                     {"state", finished ? "finished" : "running"},
+                     {"script", q(scriptFile)},
+                     {"scriptSha256", q(scriptDigest)},
+                     {"systemId", q(systemId)},
+                     {"dataFile", q(dataFile)},
+                     {"variables", answers},
+                     {"seed", double(seed)},
+                     {"dataStart", double(dataStart)},
+                     {"platter", platter},
+                     {"step", step},
+                     {"platterChanged", platterChanged},
+                     {"resumed", resumed},
+                     {"records", written}};
+    if (!binaryFiles.empty()) {
+        QJsonArray files;
+        for (const std::string& file : binaryFiles) {
+            files.append(q(file));
+        }
+        root["binaryFiles"] = files;
+        root["binaryStart"] = sizesJson(binaryStart);
+    }
+    if (pending) {
+        root["pending"] = QJsonObject{{"platter", pending->platter},
+                                      {"step", pending->step},
+                                      {"start", double(pending->start)},
+                                      {"length", double(pending->length)}};
+    }
+    return QJsonDocument(root).toJson(QJsonDocument::Indented).toStdString();
+}
+
+std::optional<RunJournal> RunJournal::FromJson(const std::string& text, std::string& problem) {
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
+    if (!document.isObject()) {
+        problem = "the journal is not readable (" + error.errorString().toStdString() + ")";
+        return std::nullopt;
+    }
+    const QJsonObject root = document.object();
+    if (root["version"].toInt() != JournalVersion) {
+        problem = "the journal has an unknown version";
+        return std::nullopt;
+    }
+    RunJournal journal;
+    journal.finished = root["state"].toString() == "finished";
+    journal.scriptFile = s(root["script"]);
+    journal.scriptDigest = s(root["scriptSha256"]);
+    journal.systemId = s(root["systemId"]);
+    journal.dataFile = s(root["dataFile"]);
+    for (const QJsonValue& answer : root["variables"].toArray()) {
+        journal.variables.emplace_back(s(answer["name"]), s(answer["value"]));
+    }
+    journal.seed = std::uint32_t(i64(root["seed"]));
+    journal.dataStart = i64(root["dataStart"]);
+    for (const QJsonValue& file : root["binaryFiles"].toArray()) {
+        journal.binaryFiles.push_back(s(file));
+    }
+    journal.binaryStart = sizesFrom(root["binaryStart"]);
+    journal.platter = root["platter"].toInt();
+    journal.step = root["step"].toInt();
+    journal.platterChanged = root["platterChanged"].toInt();
+    journal.resumed = root["resumed"].toInt();
+    for (const QJsonValue& record : root["records"].toArray()) {
+        journal.records.push_back(recordFrom(record.toObject()));
+    }
+    if (root["pending"].isObject()) {
+        const QJsonObject pending = root["pending"].toObject();
+        journal.pending = Pending{pending["platter"].toInt(), pending["step"].toInt(),
+                                  i64(pending["start"]), i64(pending["length"])};
+    }
+    return journal;
+}
+
+RunJournal::Holdings RunJournal::Trust(std::int64_t fileSize) const {
+    Holdings holdings;
+    if (fileSize < dataStart) {
+        holdings.valid = false;
+        return holdings;
+    }
+    holdings.keep = dataStart;
+    for (const Record& record : records) {
+        if (record.end > fileSize) {
+            break;
+        }
+        ++holdings.whole;
+        holdings.keep = record.end;
+    }
+    // Written but not yet journalled: the crash came between the record and the journal. With
+    // binary files the record's binary data may be missing, so the step is measured again.
+    if (pending && binaryFiles.empty() && holdings.whole == records.size() &&
+        pending->start == holdings.keep && pending->start + pending->length <= fileSize) {
+        holdings.pendingWhole = true;
+        ++holdings.whole;
+        holdings.keep = pending->start + pending->length;
+    }
+    return holdings;
+}
+
+std::vector<std::int64_t> RunJournal::BinarySizes(std::size_t whole) const {
+    if (whole == 0 || whole > records.size() || records[whole - 1].binary.empty()) {
+        return binaryStart;
+    }
+    return records[whole - 1].binary;
+}
+
+bool RunJournal::save(std::string& problem) const {
+    const std::filesystem::path target = LocalPath(PathFor(dataFile));
+    std::filesystem::path temporary = target;
+    temporary += ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out << toJson();
+        out.close();
+        if (!out) {
+            problem = std::strerror(errno);
+            return false;
+        }
+    }
+    if (!platform::SyncFileToDisk(temporary)) {
+        problem = "cannot force " + temporary.string() + " to disk";
+        return false;
+    }
+    std::error_code error;
+    std::filesystem::rename(temporary, target, error);
+    if (error) {
+        problem = error.message();
+        return false;
+    }
+    return true;
+}
+
+std::optional<RunJournal> RunJournal::Load(const std::string& dataFile, std::string& problem) {
+    std::ifstream in(LocalPath(PathFor(dataFile)), std::ios::binary);
+    if (!in) {
+        problem = "no journal " + PathFor(dataFile);
+        return std::nullopt;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    return FromJson(text.str(), problem);
+}
+
+} // namespace gw

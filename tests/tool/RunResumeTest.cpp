@@ -1,0 +1,195 @@
+#include <QProcess>
+#include <QStringList>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A 3500 run over two platters (22 disks, two commands each) in random order: enough steps to be
+// killed in the middle of either platter and at the platter change.
+const char* const NightScript = "METHOD \"night\"\r\nGLOBAL\r\nEND GLOBAL\r\nMETHOD\r\n"
+                                "RANDOM_SORT\r\nOPEN \"night\"\r\nLOOP DISKS #22\r\n"
+                                "IRRAD(3, 0, 20, 2)\r\nOSL(0, 90, 125, 4, 0, 0)\r\nEND LOOP\r\n"
+                                "END METHOD\r\n";
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// What a data file holds, values aside: a line per header and per record (disk and kind).
+std::vector<std::string> Summary(const std::string& text) {
+    std::vector<std::string> entries;
+    std::istringstream lines(text);
+    std::string disk;
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (line.rfind("ScriptFile=", 0) == 0) {
+            entries.push_back("header");
+        } else if (line.rfind("Disk=", 0) == 0) {
+            disk = line;
+        } else if (line.rfind("DataType=", 0) == 0) {
+            entries.push_back(disk + " " + line);
+        }
+    }
+    return entries;
+}
+
+struct ToolRun {
+    int code = -1;
+    std::string err;
+};
+
+class RunResume : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // The profile holds at most 40 characters of data directory.
+        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        dir = fs::temp_directory_path() / ("gwr-" + name.substr(0, 10));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        script = (dir / "night.gws").string();
+        std::ofstream(script, std::ios::binary) << NightScript;
+        profile = makeProfile("lab.dta", "Lab reader");
+    }
+
+    std::string makeProfile(const std::string& name, const std::string& systemId) {
+        const std::string path = (dir / name).string();
+        EXPECT_EQ(tool({"profile", "new", path, "--reader", "3500", "--name", systemId,
+                        "--data-dir", dir.string() + "/"})
+                      .code,
+                  0);
+        return path;
+    }
+
+    // gwtool itself; killed (SIGKILL) once the given number of records is written.
+    ToolRun tool(const std::vector<std::string>& args, int killAfterRecords = -1) {
+        QStringList arguments;
+        for (const std::string& arg : args) {
+            arguments << QString::fromStdString(arg);
+        }
+        QProcess process;
+        process.start(QString(GW_BINARY_DIR) + "/gwtool", arguments);
+        EXPECT_TRUE(process.waitForStarted());
+        int records = 0;
+        std::string pending;
+        while (process.state() != QProcess::NotRunning) {
+            process.waitForReadyRead(100);
+            pending += process.readAllStandardOutput().toStdString();
+            for (std::size_t end; (end = pending.find('\n')) != std::string::npos;) {
+                records += pending.substr(0, end).find("\"record written\"") != std::string::npos;
+                pending.erase(0, end + 1);
+            }
+            if (killAfterRecords >= 0 && records >= killAfterRecords) {
+                process.kill();
+                process.waitForFinished();
+                return {-9, process.readAllStandardError().toStdString()};
+            }
+        }
+        process.waitForFinished();
+        return {process.exitCode(), process.readAllStandardError().toStdString()};
+    }
+
+    ToolRun run(std::vector<std::string> extra, int killAfterRecords = -1) {
+        std::vector<std::string> args = {"run",          script,   "--profile", profile,
+                                         "--time-scale", "0.0005", "--events",  "-"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return tool(args, killAfterRecords);
+    }
+
+    std::string dataText() const { return readFile(dir / "night.txt"); }
+
+    // The summary of a run that was never interrupted (the same seed gives the same order).
+    std::vector<std::string> uninterrupted() {
+        const ToolRun whole = run({"--seed", "11"});
+        EXPECT_EQ(whole.code, 0) << whole.err;
+        std::vector<std::string> summary = Summary(dataText());
+        fs::remove(dir / "night.txt");
+        fs::remove(dir / "night.txt.run");
+        return summary;
+    }
+
+    void TearDown() override { fs::remove_all(dir); }
+
+    fs::path dir;
+    std::string script;
+    std::string profile;
+};
+
+TEST_F(RunResume, KilledAfterSeveralRecordsAndResumedGivesTheUninterruptedFile) {
+    const std::vector<std::string> expected = uninterrupted();
+    ASSERT_EQ(expected.size(), 46u); // two headers, 44 records
+    // Within the first platter, right at the platter change, within the second.
+    for (const int killAt : {1, 7, 40, 41}) {
+        SCOPED_TRACE(killAt);
+        ASSERT_EQ(run({"--seed", "11"}, killAt).code, -9);
+        // The resume draws its own seed from the journal, whatever is given now.
+        const ToolRun resumed = run({"--resume", "--seed", "99"});
+        EXPECT_EQ(resumed.code, 0) << resumed.err;
+        EXPECT_EQ(Summary(dataText()), expected);
+        fs::remove(dir / "night.txt");
+    }
+}
+
+TEST_F(RunResume, ARecordCutInTheMiddleIsRemovedAndItsStepMeasuredAgain) {
+    const std::vector<std::string> expected = uninterrupted();
+    ASSERT_EQ(run({"--seed", "11"}, 5).code, -9);
+    const std::string text = dataText();
+    const std::size_t lastRecord = text.rfind("[NewRecord]");
+    ASSERT_NE(lastRecord, std::string::npos);
+    fs::resize_file(dir / "night.txt", lastRecord + 40);
+    const ToolRun resumed = run({"--resume"});
+    EXPECT_EQ(resumed.code, 0) << resumed.err;
+    EXPECT_EQ(Summary(dataText()), expected);
+    EXPECT_NE(readFile(dir / "GWC_log.txt").find("incomplete record at the end of"),
+              std::string::npos);
+}
+
+TEST_F(RunResume, AMismatchedOrFinishedRunIsRefusedAndNothingWritten) {
+    ASSERT_EQ(run({"--seed", "11"}, 3).code, -9);
+    const std::string before = dataText();
+    const std::string journal = readFile(dir / "night.txt.run");
+    const std::string otherProfile = makeProfile("other.dta", "Other reader");
+    std::ofstream(script, std::ios::binary | std::ios::app) << "\r\n";
+    struct Case {
+        std::string name;
+        std::vector<std::string> extra;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {"edited script", {}, "has been changed since the run of"},
+        {"other profile",
+         {"--profile", otherProfile},
+         "was taken with the profile of 'Lab reader'"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.name == "other profile") {
+            std::ofstream(script, std::ios::binary | std::ios::trunc) << NightScript;
+        }
+        std::vector<std::string> extra = {"--resume"};
+        extra.insert(extra.end(), c.extra.begin(), c.extra.end());
+        const ToolRun refused = run(extra);
+        EXPECT_NE(refused.code, 0);
+        EXPECT_NE(refused.err.find(c.message), std::string::npos) << refused.err;
+        EXPECT_EQ(dataText(), before);
+        EXPECT_EQ(readFile(dir / "night.txt.run"), journal);
+    }
+    ASSERT_EQ(run({"--resume"}).code, 0);
+    const ToolRun again = run({"--resume"});
+    EXPECT_NE(again.code, 0);
+    EXPECT_NE(again.err.find("has finished; there is nothing to resume"), std::string::npos)
+        << again.err;
+}
+
+} // namespace
