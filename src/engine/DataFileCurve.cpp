@@ -1,5 +1,7 @@
 #include "engine/DataFileCurve.h"
 
+#include "core/TrimBlanks.h"
+
 #include <algorithm>
 
 namespace gw {
@@ -9,10 +11,10 @@ namespace {
 std::string LabelOf(const DataFileRecord& record, int channel) {
     std::string label = "#" + std::to_string(record.index);
     if (const std::string* disk = record.find("Disk")) {
-        label += " disk " + std::string(TrimDataFileText(*disk));
+        label += " disk " + std::string(TrimBlanks(*disk));
     }
     if (const std::string* hole = record.find("Hole")) {
-        label += " hole " + std::string(TrimDataFileText(*hole));
+        label += " hole " + std::string(TrimBlanks(*hole));
     }
     if (record.channels > 1) {
         label += " ch" + std::to_string(channel + 1);

@@ -1,5 +1,7 @@
 #include "engine/DataFileNumber.h"
 
+#include "core/TrimBlanks.h"
+
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -11,16 +13,6 @@ namespace {
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-std::string_view SkipBlanks(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.remove_suffix(1);
-    }
-    return text;
 }
 
 // Fixed-point texts of up to 15 digits are exact as an integer, and one division by an exact
@@ -60,7 +52,7 @@ std::optional<double> ParseFixedPoint(std::string_view text) {
 } // namespace
 
 std::optional<double> ParseDataFileNumber(std::string_view text) {
-    text = SkipBlanks(text);
+    text = TrimBlanks(text);
     if (const auto fixed = ParseFixedPoint(text)) {
         return fixed;
     }

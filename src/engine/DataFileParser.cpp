@@ -1,5 +1,6 @@
 #include "engine/DataFileParser.h"
 
+#include "core/TrimBlanks.h"
 #include "engine/DataFileNumber.h"
 
 #include <algorithm>
@@ -33,7 +34,7 @@ std::string Quoted(std::string_view text) {
 }
 
 std::optional<int> ParseCount(std::string_view text) {
-    text = TrimDataFileText(text);
+    text = TrimBlanks(text);
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
@@ -57,7 +58,7 @@ std::optional<PointFields> SplitPointLine(std::string_view text) {
     while (true) {
         const std::size_t semicolon = text.find(';');
         if (semicolon == std::string_view::npos) {
-            const std::string_view word = TrimDataFileText(text);
+            const std::string_view word = TrimBlanks(text);
             if (field < 3 || (word != "valid" && word != "invalid")) {
                 return std::nullopt;
             }
@@ -158,7 +159,7 @@ void DataFileParser::endLine(std::string_view text, bool terminated, DataFileSin
         notUnderstood("longer than " + std::to_string(MaxLineLength) + " bytes, skipped", sink);
         return;
     }
-    const std::string_view trimmed = TrimDataFileText(text);
+    const std::string_view trimmed = TrimBlanks(text);
     if (trimmed.empty()) {
         return;
     }

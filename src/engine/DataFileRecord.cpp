@@ -1,5 +1,7 @@
 #include "engine/DataFileRecord.h"
 
+#include "core/TrimBlanks.h"
+
 #include <algorithm>
 
 namespace gw {
@@ -10,20 +12,9 @@ const std::string* FindDataFileKey(const DataFileKeys& keys, std::string_view na
     return found == keys.end() ? nullptr : &found->value;
 }
 
-std::string_view TrimDataFileText(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 std::string DataFileRecord::typeWord() const {
     const std::string* word = find("DataType");
-    return word ? std::string(TrimDataFileText(*word)) : std::string();
+    return word ? std::string(TrimBlanks(*word)) : std::string();
 }
 
 bool DataFileRecord::isTl() const {

@@ -69,7 +69,4 @@ struct DataFileRecord {
     bool operator==(const DataFileRecord&) const = default;
 };
 
-// Blanks (and tabs) off both ends.
-std::string_view TrimDataFileText(std::string_view text);
-
 } // namespace gw

@@ -1,12 +1,14 @@
 #include "engine/DataFileRecordRow.h"
 
+#include "core/TrimBlanks.h"
+
 namespace gw {
 
 namespace {
 
 std::string Trimmed(const DataFileRecord& record, std::string_view key) {
     const std::string* value = record.find(key);
-    return value ? std::string(TrimDataFileText(*value)) : std::string();
+    return value ? std::string(TrimBlanks(*value)) : std::string();
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "script/WorksheetTemplate.h"
 
+#include "core/TrimBlanks.h"
 #include "profile/FileBytes.h"
 
 #include <algorithm>
@@ -16,19 +17,8 @@ std::string Lower(std::string_view text) {
     return lower;
 }
 
-std::string_view Trim(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 std::string CleanValue(std::string_view value) {
-    value = Trim(value);
+    value = TrimBlanks(value);
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
         value = value.substr(1, value.size() - 2);
     }
@@ -42,7 +32,7 @@ WorksheetTemplate WorksheetTemplate::Parse(std::string_view text) {
     std::map<std::string, std::string>* section = nullptr;
     while (!text.empty()) {
         const std::size_t end = text.find_first_of("\r\n");
-        const std::string_view line = Trim(text.substr(0, end));
+        const std::string_view line = TrimBlanks(text.substr(0, end));
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         if (line.empty() || line.front() == ';') {
             continue;
@@ -50,7 +40,7 @@ WorksheetTemplate WorksheetTemplate::Parse(std::string_view text) {
         if (line.front() == '[') {
             const std::size_t close = line.find(']');
             const std::string name =
-                Lower(Trim(line.substr(1, close == line.npos ? line.npos : close - 1)));
+                Lower(TrimBlanks(line.substr(1, close == line.npos ? line.npos : close - 1)));
             section = &result.sections_[name];
             continue;
         }
@@ -59,7 +49,8 @@ WorksheetTemplate WorksheetTemplate::Parse(std::string_view text) {
             continue;
         }
         // The first line of a key counts, as the template readers of the desktop take it.
-        section->emplace(Lower(Trim(line.substr(0, equals))), CleanValue(line.substr(equals + 1)));
+        section->emplace(Lower(TrimBlanks(line.substr(0, equals))),
+                         CleanValue(line.substr(equals + 1)));
     }
     return result;
 }

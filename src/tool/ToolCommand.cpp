@@ -49,7 +49,7 @@ const std::vector<ToolCommand>& toolCommands() {
          "take tl|osl|mosl|irrad --data-file F [--port sim|DEVICE] [--channels N] [--profile P] "
          "[--time-scale F] [--disk N] [--to-disk M] [--holes N,M,...|--all-holes] [--info TEXT] "
          "[--hv yes|no|cancel] [NAME=VALUE]...  (single measurements; --help lists the names)",
-         runTakeCommand},
+         runTakeCommand, true},
         {"worksheet",
          "worksheet FILE [--template INI] [--profile P] [--set NAME=VALUE]... [--answer "
          "abort|ignore|ignore-all] [--today YYYY-MM-DD] -o OUT.rtf  (worksheets of templates)",
@@ -93,6 +93,9 @@ int printHelp(const std::vector<std::string>& names, std::ostream& out, std::ost
         printUsage(err);
         return 2;
     }
+    if (command->ownsHelp) {
+        return command->run({"--help"}, out, err);
+    }
     out << "usage: gwtool " << command->usage << '\n';
     return 0;
 }
@@ -122,7 +125,7 @@ int runTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         printUsage(err);
         return 2;
     }
-    if (std::find(args.begin() + 1, args.end(), "--help") != args.end()) {
+    if (!command->ownsHelp && std::find(args.begin() + 1, args.end(), "--help") != args.end()) {
         return printHelp({first}, out, err);
     }
     return command->run({args.begin() + 1, args.end()}, out, err);

@@ -12,6 +12,8 @@ struct ToolCommand {
     const char* name;
     const char* usage;
     int (*run)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+    // The subcommand answers --help itself with more than its usage line.
+    bool ownsHelp = false;
 };
 
 // Every subcommand, in the order the usage text lists them.

@@ -34,7 +34,12 @@ TEST(ToolHelp, EverySubcommandHasHelpBothWays) {
               std::vector<std::string>{command.name, "--help"}}) {
             const ToolRun run = RunGwtool(args);
             EXPECT_EQ(run.status, 0) << command.name;
-            EXPECT_EQ(run.out, usage) << command.name;
+            // A subcommand with help of its own (take lists its field names) says more.
+            if (command.ownsHelp) {
+                EXPECT_EQ(run.out.rfind("usage: gwtool " + std::string(command.name), 0), 0u);
+            } else {
+                EXPECT_EQ(run.out, usage) << command.name;
+            }
             EXPECT_EQ(run.err, "") << command.name;
         }
     }
