@@ -23,21 +23,6 @@ std::string ReaderActivity(const std::array<std::uint8_t, 32>& flags, int timer)
     return "idle";
 }
 
-std::string KindName(OperationKind kind) {
-    switch (kind) {
-    case OperationKind::TL:
-        return "TL";
-    case OperationKind::OSL:
-        return "OSL";
-    case OperationKind::LMOSL:
-        return "LM-OSL";
-    case OperationKind::VMOSL:
-        return "VM-OSL";
-    default:
-        return {};
-    }
-}
-
 } // namespace
 
 std::string AcquisitionStatusText(const TDataType& operation, const AcquisitionState& acquisition,
@@ -49,7 +34,7 @@ std::string AcquisitionStatusText(const TDataType& operation, const AcquisitionS
         text = ReaderActivity(flags, timer);
     }
     if (acquisition.TakingData) {
-        text = "taking " + KindName(operation.Kind) + " data";
+        text = "taking " + std::string(MeasurementKindName(operation.Kind)) + " data";
     }
     if (acquisition.Irradiating) {
         text = Irradiating(timer);

@@ -22,4 +22,21 @@ constexpr bool IsOslKind(OperationKind kind) {
            kind == OperationKind::VMOSL;
 }
 
+// The name of a measuring kind as the reader's texts use it ("TL", "OSL", "LM-OSL", "VM-OSL");
+// empty for the others.
+constexpr const char* MeasurementKindName(OperationKind kind) {
+    switch (kind) {
+    case OperationKind::TL:
+        return "TL";
+    case OperationKind::OSL:
+        return "OSL";
+    case OperationKind::LMOSL:
+        return "LM-OSL";
+    case OperationKind::VMOSL:
+        return "VM-OSL";
+    default:
+        return "";
+    }
+}
+
 } // namespace gw

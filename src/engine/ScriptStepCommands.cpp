@@ -12,23 +12,6 @@ Command raw(const char* name, std::string text) {
     return Command{name, std::move(text)};
 }
 
-std::string kindName(OperationKind kind) {
-    switch (kind) {
-    case OperationKind::TL:
-        return "TL";
-    case OperationKind::OSL:
-        return "OSL";
-    case OperationKind::LMOSL:
-        return "LM-OSL";
-    case OperationKind::VMOSL:
-        return "VM-OSL";
-    case OperationKind::Irradiation:
-        return "IRRAD";
-    default:
-        return "";
-    }
-}
-
 std::string treatmentWord(OperationKind kind) {
     switch (kind) {
     case OperationKind::TL:
@@ -99,7 +82,8 @@ std::optional<Command> ScriptEndCommand(const TDataType& step, const StepClosing
 }
 
 std::string StepWords(const TDataType& step) {
-    std::string words = kindName(step.Kind);
+    std::string words =
+        step.Kind == OperationKind::Irradiation ? "IRRAD" : MeasurementKindName(step.Kind);
     if (step.isTreatment()) {
         words = treatmentWord(step.Kind) + words;
     }
