@@ -16,6 +16,11 @@ HeadlessRun::HeadlessRun(Prompter& prompter, const SystemProfile& profile, int c
     console_.profile.Profile = profile;
     console_.setSystemType(profile.ReaderType);
     console_.linkState.SetCounterChannels(counterChannels);
+    connect(&reopenTimer_, &QTimer::timeout, this, &HeadlessRun::onReopenTimer);
+    connect(&console_.ports.reader(), &LinkPort::deviceLost, this, [this] {
+        closedFor_.start();
+        reopenTimer_.start(TimeScale::TimerMs(ReopenEveryMs));
+    });
 }
 
 HeadlessRun::~HeadlessRun() {
@@ -31,6 +36,7 @@ bool HeadlessRun::open(const std::string& port, std::string& problem) {
         options.systemType = console_.profile.Profile.ReaderType;
         options.counterChannels = channels_;
         options.timeScale = TimeScale::Factor();
+        options.faults = faults_;
         SimulatedReaderBench::install(options);
         simulated_ = true;
     }
@@ -43,6 +49,34 @@ bool HeadlessRun::open(const std::string& port, std::string& problem) {
     }
     console_.AppendLog(": reader port " + port + " open");
     return true;
+}
+
+int HeadlessRun::simPortLosses() const {
+    return simulated_ ? SimulatedReaderBench::shared()->portLosses() : 0;
+}
+
+bool HeadlessRun::reopenReader() {
+    ReaderPort& reader = console_.ports.reader();
+    if (reader.isOpen()) {
+        return true;
+    }
+    if (!reader.open()) {
+        return false;
+    }
+    console_.AppendLog(": reader port " + reader.settings().portName + " open again");
+    reopenTimer_.stop();
+    return true;
+}
+
+void HeadlessRun::onReopenTimer() {
+    if (reopenReader()) {
+        return;
+    }
+    if (closedFor_.elapsed() > TimeScale::TimerMs(ReopenLimitMs) && console_.runState.RunActive) {
+        reopenTimer_.stop();
+        console_.AppendLog(": the reader port did not come back - the run is aborted");
+        runner_.AbortOperation();
+    }
 }
 
 void HeadlessRun::flushLog() {

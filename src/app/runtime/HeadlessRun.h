@@ -12,6 +12,9 @@
 #include "profile/SystemProfile.h"
 #include "sim/SimOptions.h"
 
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
 #include <memory>
 #include <string>
 
@@ -20,7 +23,9 @@ namespace gw {
 // The console without any window, as gwtool run uses it: its state, the measurement engine, the
 // record keeper and the script run engine, on the simulated reader ("sim") or a serial device.
 // The console log goes to GWC_log.txt in the profile's data directory, as the console's does.
-class HeadlessRun {
+class HeadlessRun : public QObject {
+    Q_OBJECT
+
 public:
     HeadlessRun(Prompter& prompter, const SystemProfile& profile, int counterChannels);
     ~HeadlessRun();
@@ -28,6 +33,16 @@ public:
     // Opens the reader port ("sim" builds the simulated reader of the profile's type with the
     // given counter channels). False, with the reason, when it cannot be opened.
     bool open(const std::string& port, std::string& problem);
+    // The faults the simulated reader injects (set before open).
+    void setSimFaults(const SimFaults& faults) { faults_ = faults; }
+    int simPortLosses() const;
+
+    // Nobody is there to open a vanished port again: it is tried every few (scaled) seconds, and
+    // a run still measuring is aborted when the port stays away longer than ReopenLimitMs.
+    static constexpr int ReopenEveryMs = 5000;
+    static constexpr int ReopenLimitMs = 30 * 60 * 1000;
+    // Opens the reader port when it is closed; true when it is open.
+    bool reopenReader();
 
     Console& console() { return console_; }
     MeasurementEngine& engine() { return engine_; }
@@ -46,8 +61,13 @@ private:
     // Single measurements and script steps keep their unwritten records in one place.
     OperationSequencer sequencer_;
     ScriptRunner runner_;
+    void onReopenTimer();
+
     int channels_ = 1;
     bool simulated_ = false;
+    SimFaults faults_;
+    QTimer reopenTimer_;
+    QElapsedTimer closedFor_;
 };
 
 } // namespace gw

@@ -89,6 +89,15 @@ ScriptRunner::ScriptRunner(Console& console, MeasurementEngine& engine, RecordKe
     threadWait_.setSingleShot(true);
     connect(&threadWait_, &QTimer::timeout, this, [this] { TakeScript(); });
     engine_.queryFinishers.script = [this] { FinishScript(); };
+    connect(&engine_, &MeasurementEngine::operationStoppedByLostPort, this,
+            [this](bool runWasActive) {
+                if (runWasActive) {
+                    takeStepAgain();
+                    stopForClosedPort("The reader port was lost; the run is stopped. Open the "
+                                      "port again and choose \"Continue script\": the "
+                                      "stopped step is taken again.");
+                }
+            });
 }
 
 ScriptRunner::~ScriptRunner() {
@@ -173,9 +182,13 @@ bool ScriptRunner::guardIdle(const char* what) {
 }
 
 void ScriptRunner::emitEvent(const std::string& type, const std::string& text) {
-    if (!onEvent) {
-        return;
+    if (onEvent) {
+        onEvent(makeEvent(type, text));
     }
+}
+
+ScriptRunner::Event ScriptRunner::makeEvent(const std::string& type,
+                                            const std::string& text) const {
     Event event;
     event.type = type;
     event.text = text;
@@ -191,7 +204,7 @@ void ScriptRunner::emitEvent(const std::string& type, const std::string& text) {
         event.steps = int(run_.stepsOfPlatter());
         event.disk = run_.current().disk->number;
     }
-    onEvent(event);
+    return event;
 }
 
 void ScriptRunner::showPanel() {
@@ -466,6 +479,34 @@ void ScriptRunner::stopWithMessage(const std::string& text) {
     emitEvent("run ended", "stopped");
 }
 
+// The port is gone: the run waits for it with the step to take next, and says so; the records
+// written so far stay where they are.
+void ScriptRunner::stopForClosedPort(const std::string& text) {
+    console_.AppendLog(": " + text);
+    emitEvent("warning", text);
+    console_.Finisher = nullptr;
+    console_.TakeData = nullptr;
+    console_.runState.RunActive = false;
+    continueOffered_ = panel_.continueOffered = true;
+    panel_.DataTakeStatus = "stopped";
+    showPanel();
+    engine_.graph().showStatus("stopped");
+    emitEvent("run ended", "port lost");
+    console_.prompter().message(MessageKind::Error, "Error", text);
+}
+
+// The stopped step measured nothing: "Continue script" prepares it once more.
+void ScriptRunner::takeStepAgain() {
+    if (stepDisk_ != nullptr && stepCursor_ && !stepAdvanced_) {
+        stepDisk_->runCursor = *stepCursor_;
+        run_.RemainingTime += stepEstimate_;
+        if (script_ != nullptr) {
+            script_->timeEstimate += stepEstimate_;
+        }
+    }
+    stepCursor_.reset();
+}
+
 // ---- Steps ----
 
 void ScriptRunner::TakeScript() {
@@ -504,6 +545,8 @@ void ScriptRunner::beginStep() {
     PreparationContext context{console_.prompter(), calculator_, console_.profile.Profile,
                                veltraxCompatible, today.value_or(TodayLocal())};
     bool ignoreAll = false;
+    stepDisk_ = run_.current().disk;
+    stepCursor_ = stepDisk_->runCursor;
     const PreparationResult prepared =
         PrepareNextOperation(*script_, *run_.current().disk, op, ignoreAll, context);
     if (!prepared.ok) {
@@ -512,6 +555,7 @@ void ScriptRunner::beginStep() {
         return;
     }
     stepAdvanced_ = false;
+    stepEstimate_ = EstimatedTime(op);
     run_.RemainingTime -= EstimatedTime(op);
     script_->timeEstimate -= EstimatedTime(op);
     if (run_.StepIndex == 0) {
@@ -534,6 +578,19 @@ void ScriptRunner::beginStep() {
     panel_.DataTakeStatus = "in progress";
     showPanel();
     externalStep_ = IsExternalStep(op);
+    if (!externalStep_ && !console_.ports.reader().isOpen()) {
+        takeStepAgain();
+        // A port closed by the line-error recovery opens again by itself in a moment.
+        if (++portWaits_ <= MaxThreadWaits) {
+            threadWait_.start(TimeScale::TimerMs(ThreadWaitMs));
+            return;
+        }
+        portWaits_ = 0;
+        stopForClosedPort("The reader port is closed; the run is stopped. Open the port and "
+                          "choose \"Continue script\".");
+        return;
+    }
+    portWaits_ = 0;
     if (!externalStep_ && (op.Kind == OperationKind::TL || IsOslKind(op.Kind))) {
         engine_.PreparePointAxis();
     }
@@ -596,6 +653,7 @@ void ScriptRunner::FinishScript() {
     record.points = engine_.points();
     record.disk = finishedItem_;
     unwritten_ = std::move(record);
+    keeperMark_ = records_.writtenCount();
     console_.Finisher = nullptr;
     engine_.points().Clear();
     // The record goes to disk before anything may wait for the operator.
@@ -646,9 +704,23 @@ bool ScriptRunner::finishWriting() {
         afterRecord(*unwritten_);
     }
     journalRecordWritten(*unwritten_);
-    emitEvent("record written", unwritten_->dataFile);
+    emitWritten();
     unwritten_.reset();
     return true;
+}
+
+void ScriptRunner::emitWritten() {
+    Event event = makeEvent("record written", unwritten_->dataFile);
+    if (records_.writtenCount() > keeperMark_) {
+        const RecordKeeper::WrittenRecord& written = records_.lastWritten();
+        event.text = written.path;
+        event.offset = written.offset;
+        event.length = written.length;
+        event.sha256 = written.sha256;
+    }
+    if (onEvent) {
+        onEvent(event);
+    }
 }
 
 bool ScriptRunner::writeBinaryStep() {

@@ -295,6 +295,7 @@ bool TDataTakeThread::startMeasurement() {
             console_.CurrentOperation.Started = LocalDateTimeNow();
         }
         engine_.sendCommand(command, generation_);
+        engine_.markMeasurementSent();
         if (!irradiation) {
             finishOnMain();
         }
