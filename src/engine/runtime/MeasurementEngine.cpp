@@ -99,6 +99,21 @@ void MeasurementEngine::onDataTakeFinished(TDataTakeThread* thread) {
     }
     thread->deleteLater();
     emit dataTakeReturned();
+    if (queryDeferred_ && DataTakeThread == nullptr) {
+        queryDeferred_ = false;
+        startDataTake();
+    }
+}
+
+// Lost points are asked for one after another; the thread of the last query may still be
+// returning when the next is due, and refusing the query would leave the operation waiting for
+// ever.
+bool MeasurementEngine::startPointQuery() {
+    if (DataTakeThread != nullptr && !DataTakeThread->doneWithConsole()) {
+        queryDeferred_ = true;
+        return true;
+    }
+    return startDataTake();
 }
 
 // A measurement the reader has begun goes on without the port: once the port is open again the
@@ -290,6 +305,7 @@ void MeasurementEngine::abandonOperation() {
     console_.runState.ScriptPrepared = false;
     console_.runState.Metascript = false;
     console_.runState.MetascriptRunning = false;
+    queryDeferred_ = false;
     // The thread still preparing the reader sends nothing more and ends at once.
     ++abortGeneration_;
     if (DataTakeThread != nullptr) {

@@ -139,7 +139,7 @@ private:
     void runWatchCondition() override;
     void runFinisher() override;
     void setReplyEvent() override;
-    bool startPointQuery() override { return startDataTake(); }
+    bool startPointQuery() override;
     void abandonOperation() override;
     bool operationUnderWay() const override;
     bool abortItemChecked() const override;
@@ -160,6 +160,8 @@ private:
     std::atomic<unsigned> abortGeneration_{0};
     bool lampAbsenceLogged_ = false;
     bool measurementSent_ = false;
+    // A point query asked for while the last thread was still returning starts when it has.
+    bool queryDeferred_ = false;
 
 public:
     // The thread preparing the current operation; empty when none (its end handler clears it).
