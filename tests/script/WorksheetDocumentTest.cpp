@@ -4,6 +4,8 @@
 #include "script/WorksheetGenerator.h"
 #include "script/WorksheetTableBuilder.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -176,6 +178,77 @@ TEST(WorksheetDocumentTest, LandscapePaperGoesIntoPageAndSection) {
     const std::string text = WorksheetDocument(rtf, inputs, tables, devices).Compose();
     EXPECT_NE(text.find("\\paperw16838\\paperh11906\r\n"), std::string::npos);
     EXPECT_NE(text.find("\\sectd \\lndscpsxn\\SD\r\n"), std::string::npos);
+}
+
+// The control words of the document's outermost group, in order; fails on unbalanced groups.
+std::vector<std::string> TopLevelWords(const std::string& text) {
+    std::vector<std::string> words;
+    int depth = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '{' || c == '}') {
+            depth += c == '{' ? 1 : -1;
+            EXPECT_TRUE(depth > 0 || i + 3 == text.size()) << "group closed early at " << i;
+        } else if (c == '\\' && i + 1 < text.size() &&
+                   std::isalpha(static_cast<unsigned char>(text[i + 1]))) {
+            std::size_t end = i + 1;
+            while (end < text.size() && std::isalpha(static_cast<unsigned char>(text[end]))) {
+                ++end;
+            }
+            if (depth == 1) {
+                words.push_back(text.substr(i + 1, end - i - 1));
+            }
+            i = end - 1;
+        } else if (c == '\\') {
+            ++i; // an escaped character: \\, \{, \}, \'hh
+        }
+    }
+    EXPECT_EQ(depth, 0);
+    return words;
+}
+
+// The shipped template with every sheet present: a well formed document whose sheets each
+// open with a paragraph, since a word processor drops the page break in front of a table.
+TEST(WorksheetDocumentTest, ShippedTemplateGivesWellFormedSheets) {
+    auto prepared = test::CompileAndPlace(
+        test::Lines({"METHOD TEMPLATE \"T\"", "INFO \"n{1}\\\"", "GLOBAL",
+                     "LIST POSITIONS = 3\"x\\\", 5", "END GLOBAL", "METHOD", "LOOP DISKS #1",
+                     "BLEACH(0, 90, 125, 60)", "IRRAD(2, 0, 20, 10)", "TL(5, 0, 0, 450, 0, 0)",
+                     "END LOOP", "LOOP DISKS #1", "IRRAD(2, 0, 20, 10)", "BLEACH(0, 90, 125, 30)",
+                     "TL(5, 0, 0, 450, 0, 0)", "END LOOP", "END METHOD"}),
+        ExternalGammaProfile());
+    ASSERT_FALSE(prepared->script->error) << prepared->script->errorMessage;
+    WorksheetTables tables;
+    StepRecordContext context{prepared->prompter, {2026, 3, 1}};
+    ASSERT_TRUE(BuildWorksheetTables(*prepared->script, tables, context).ok);
+    std::string error;
+    const auto rtf = WorksheetTemplate::Load(
+        std::filesystem::path(GW_TEST_DATA_DIR).parent_path().parent_path() / "data/Worksheet.ini",
+        error);
+    ASSERT_TRUE(rtf) << error;
+    const WorksheetInputs inputs = Inputs(*prepared->script);
+    WorksheetDocument document(*rtf, inputs, tables, prepared->script->devices);
+    const std::string text = document.Compose();
+    ASSERT_EQ(document.LastSheet(), 5);
+
+    EXPECT_EQ(text.substr(0, 10), "{\\rtf1\\ans");
+    EXPECT_EQ(text.substr(text.size() - 3), "}\r\n");
+    const std::vector<std::string> words = TopLevelWords(text);
+    EXPECT_EQ(std::count(words.begin(), words.end(), "trowd"),
+              std::count(words.begin(), words.end(), "row"));
+    int sheets = 0;
+    for (auto word = words.begin(); word != words.end(); ++word) {
+        if (*word != "sectd") {
+            continue;
+        }
+        ++sheets;
+        const auto opening = std::find_if(
+            word, words.end(), [](const std::string& w) { return w == "par" || w == "trowd"; });
+        ASSERT_NE(opening, words.end());
+        EXPECT_EQ(*opening, "par") << "sheet " << sheets - 1 << " opens with a table";
+    }
+    EXPECT_EQ(sheets, 6);
+    EXPECT_EQ(std::count(words.begin(), words.end(), "sect"), 5);
 }
 
 struct GeneratedFile {
