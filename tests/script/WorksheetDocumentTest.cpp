@@ -308,9 +308,31 @@ TEST(WorksheetDocumentTest, RefusesWithoutWritingAnything) {
 
 TEST(WorksheetDocumentTest, WorksheetFileNames) {
     const std::filesystem::path exe = "/opt/gw";
-    EXPECT_EQ(WorksheetFilePath("quartz", exe), "/opt/gw/Worksheets/quartz.rtf");
-    EXPECT_EQ(WorksheetFilePath("quartz.txt", exe), "/opt/gw/Worksheets/quartz.rtf");
-    EXPECT_EQ(WorksheetFilePath("/data/run\\q.doc", exe), "/data/run/q.rtf");
+    const std::vector<std::pair<std::string, std::filesystem::path>> cases = {
+        {"quartz", "/opt/gw/Worksheets/quartz.rtf"},
+        {"quartz.txt", "/opt/gw/Worksheets/quartz.rtf"},
+        {"/data/run\\q.doc", "/data/run/q.rtf"},
+        {"Worksheets\\2026\\q", "/opt/gw/Worksheets/2026/q.rtf"},
+    };
+    for (const auto& [name, file] : cases) {
+        EXPECT_EQ(WorksheetFilePath(name, exe), file) << name;
+    }
+}
+
+// The printer's sheet in twips, turned for landscape.
+TEST(WorksheetDocumentTest, PaperFromMillimetres) {
+    const std::vector<std::tuple<double, double, bool, int, int>> cases = {
+        {210, 297, false, 11906, 16838},     // A4
+        {215.9, 279.4, false, 12240, 15840}, // Letter
+        {297, 420, false, 16838, 23811},     // A3
+        {210, 297, true, 16838, 11906},
+    };
+    for (const auto& [width, height, landscape, twipsWide, twipsHigh] : cases) {
+        const WorksheetPaper paper = WorksheetPaper::FromMillimetres(width, height, landscape);
+        EXPECT_EQ(paper.width, twipsWide) << width << "x" << height;
+        EXPECT_EQ(paper.height, twipsHigh) << width << "x" << height;
+        EXPECT_EQ(paper.landscape, landscape);
+    }
 }
 
 } // namespace
