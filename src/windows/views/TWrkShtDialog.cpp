@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -63,7 +64,9 @@ TWrkShtDialog::TWrkShtDialog(ScriptEditorDialogs& dialogs, QWidget* parent)
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Laboratory"), LaboratoryEdit);
     form->addRow(QStringLiteral("&Sample name"), SampleBox);
-    form->addRow(QStringLiteral("Save worksheets &as..."), worksheetRow);
+    auto* worksheetLabel = new QLabel(QStringLiteral("Save worksheets &as..."), this);
+    worksheetLabel->setBuddy(WorksheetBox);
+    form->addRow(worksheetLabel, worksheetRow);
     form->addRow(QString(), OpenWorksheet);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     HelpButton = buttons->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
@@ -76,6 +79,11 @@ TWrkShtDialog::TWrkShtDialog(ScriptEditorDialogs& dialogs, QWidget* parent)
     connect(HelpButton, &QPushButton::clicked, this, &TWrkShtDialog::helpRequested);
     connect(SaveWrk, &QPushButton::clicked, this, &TWrkShtDialog::chooseWorksheetFile);
     connect(SampleBox->lineEdit(), &QLineEdit::editingFinished, this, &TWrkShtDialog::sampleLeft);
+}
+
+TWrkShtDialog::~TWrkShtDialog() {
+    // The sample box loses its focus while the children go, after this part of the dialog.
+    SampleBox->lineEdit()->disconnect(this);
 }
 
 bool TWrkShtDialog::ExecuteOptions(const QString& labName) {

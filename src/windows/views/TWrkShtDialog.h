@@ -18,6 +18,7 @@ class TWrkShtDialog : public QDialog {
     Q_OBJECT
 public:
     explicit TWrkShtDialog(ScriptEditorDialogs& dialogs, QWidget* parent = nullptr);
+    ~TWrkShtDialog() override;
 
     // Shows the dialog modally with the laboratory's name; true when the operator pressed OK and
     // both names are filled in. Whatever the answer, a new non-empty name joins its history.
