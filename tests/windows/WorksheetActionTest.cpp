@@ -157,15 +157,28 @@ TEST(WorksheetActionTest, OptionsPaperAndOpening) {
     }
 }
 
-TEST(WorksheetActionTest, OffWithoutTemplate) {
-    std::vector<std::string> lines = test::WorkedExampleLines;
-    lines[0] = "METHOD \"no template\"";
-    ScriptEditorKit kit;
-    Interpreted(kit, lines);
-    ASSERT_TRUE(kit.editor.compilations().CompiledOK);
-    EXPECT_FALSE(kit.editor.ActionWorksheets->isEnabled());
-    EXPECT_EQ(kit.editor.ActionWorksheets->statusTip(),
-              QStringLiteral("Worksheets need an interpreted script that declares TEMPLATE"));
+// The worksheet is made from the editor's own text: off for a plain script and for a metascript,
+// even one whose scripts declare TEMPLATE.
+TEST(WorksheetActionTest, OffWithoutTemplateText) {
+    std::vector<std::string> plain = test::WorkedExampleLines;
+    plain[0] = "METHOD \"no template\"";
+    const std::vector<std::pair<const char*, std::vector<std::string>>> cases = {
+        {"plain script", plain},
+        {"metascript", {"METASCRIPT", "SCRIPT=sar.txt"}},
+    };
+    for (const auto& [what, lines] : cases) {
+        ScriptEditorKit kit;
+        ASSERT_TRUE(
+            kit.editor.openFile(kit.writeFile("sar.txt", test::Lines(test::WorkedExampleLines))));
+        kit.editor.Interpret(); // a template first
+        ASSERT_TRUE(kit.editor.openFile(kit.writeFile("edited.txt", test::Lines(lines))));
+        kit.editor.Interpret();
+        kit.editor.updateActions();
+        EXPECT_TRUE(kit.editor.ActionScriptBatch->isEnabled()) << what;
+        EXPECT_FALSE(kit.editor.ActionWorksheets->isEnabled()) << what;
+        EXPECT_EQ(kit.editor.ActionWorksheets->statusTip(),
+                  QStringLiteral("Worksheets need an interpreted script that declares TEMPLATE"));
+    }
 }
 
 } // namespace
