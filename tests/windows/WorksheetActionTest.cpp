@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -155,6 +157,20 @@ TEST(WorksheetActionTest, OptionsPaperAndOpening) {
         EXPECT_EQ(kit.editor.WorksheetDialog->SampleBox->itemText(0), c.choice.sample.trimmed());
         EXPECT_EQ(kit.editor.WorksheetDialog->WorksheetBox->count(), 1);
     }
+}
+
+// The worksheet name follows the sample name when empty; "&>>" proposes a path relative to the
+// executable's directory.
+TEST(WorksheetActionTest, DialogFillsTheWorksheetName) {
+    ScriptEditorKit kit;
+    TWrkShtDialog& dialog = *kit.editor.WorksheetDialog;
+    dialog.executableDirectory = kit.dir.path();
+    dialog.SampleBox->setEditText(QStringLiteral("quartz 7"));
+    emit dialog.SampleBox->lineEdit()->editingFinished();
+    EXPECT_EQ(dialog.worksheetName(), QStringLiteral("quartz 7"));
+    kit.dialogs.saveChoices = {kit.path("Worksheets/night.rtf")};
+    dialog.SaveWrk->click();
+    EXPECT_EQ(dialog.worksheetName(), QStringLiteral("Worksheets/night.rtf"));
 }
 
 // The worksheet is made from the editor's own text: off for a plain script and for a metascript,
