@@ -163,6 +163,7 @@ protected:
     void removeOutputs() const {
         fs::remove(dir / "night.txt");
         fs::remove(dir / "night.txt.run");
+        fs::remove(dir / "GWC_log.txt");
         for (const auto& entry : fs::directory_iterator(dir)) {
             if (IsBinaryFile(entry.path())) {
                 fs::remove(entry.path());
@@ -220,17 +221,27 @@ TEST_F(RunResume, WithTheCompatibilitySwitchTheBinaryFilesGoOnWhereTheyStopped) 
 }
 
 TEST_F(RunResume, ARecordCutInTheMiddleIsRemovedAndItsStepMeasuredAgain) {
-    const std::vector<std::string> expected = uninterrupted();
-    ASSERT_EQ(run({"--seed", "11"}, 5).code, -9);
-    const std::string text = dataText();
-    const std::size_t lastRecord = text.rfind("[NewRecord]");
-    ASSERT_NE(lastRecord, std::string::npos);
-    fs::resize_file(dir / "night.txt", lastRecord + 40);
-    const ToolRun resumed = run({"--resume"});
-    EXPECT_EQ(resumed.code, 0) << resumed.err;
-    EXPECT_EQ(Summary(dataText()), expected);
-    EXPECT_NE(readFile(dir / "GWC_log.txt").find("incomplete record at the end of"),
-              std::string::npos);
+    // Without and with the binary files, which go back to the record before the cut one.
+    for (const std::vector<std::string>& extra :
+         std::vector<std::vector<std::string>>{{}, {"--veltrax", "--today", "2026-12-09"}}) {
+        SCOPED_TRACE(extra.size());
+        const std::vector<std::string> expected = uninterrupted(extra);
+        std::vector<std::string> first = {"--seed", "11"};
+        first.insert(first.end(), extra.begin(), extra.end());
+        ASSERT_EQ(run(first, 5).code, -9);
+        const std::string text = dataText();
+        const std::size_t lastRecord = text.rfind("[NewRecord]");
+        ASSERT_NE(lastRecord, std::string::npos);
+        fs::resize_file(dir / "night.txt", lastRecord + 40);
+        std::vector<std::string> again = {"--resume"};
+        again.insert(again.end(), extra.begin(), extra.end());
+        const ToolRun resumed = run(again);
+        EXPECT_EQ(resumed.code, 0) << resumed.err;
+        EXPECT_EQ(outcome(), expected);
+        EXPECT_NE(readFile(dir / "GWC_log.txt").find("incomplete record at the end of"),
+                  std::string::npos);
+        removeOutputs();
+    }
 }
 
 TEST_F(RunResume, AMismatchedOrFinishedRunIsRefusedAndNothingWritten) {

@@ -157,8 +157,14 @@ std::string RunJournal::toJson() const {
         root["binaryFiles"] = files;
         root["binaryStart"] = sizesJson(binaryStart);
     }
-    if (binaryState) {
-        root["binaryState"] = bookkeepingJson(*binaryState);
+    if (!binaryStates.empty()) {
+        QJsonArray states;
+        for (const BinaryState& state : binaryStates) {
+            QJsonObject object = bookkeepingJson(state.kept);
+            object["afterRecords"] = double(state.records);
+            states.append(object);
+        }
+        root["binaryStates"] = states;
     }
     if (pending) {
         root["pending"] = QJsonObject{{"platter", pending->platter},
@@ -203,8 +209,9 @@ std::optional<RunJournal> RunJournal::FromJson(const std::string& text, std::str
     for (const QJsonValue& record : root["records"].toArray()) {
         journal.records.push_back(recordFrom(record.toObject()));
     }
-    if (root["binaryState"].isObject()) {
-        journal.binaryState = bookkeepingFrom(root["binaryState"].toObject());
+    for (const QJsonValue& state : root["binaryStates"].toArray()) {
+        journal.binaryStates.push_back(
+            {std::size_t(i64(state["afterRecords"])), bookkeepingFrom(state.toObject())});
     }
     if (root["pending"].isObject()) {
         const QJsonObject pending = root["pending"].toObject();
@@ -244,6 +251,22 @@ std::vector<std::int64_t> RunJournal::BinarySizes(std::size_t whole) const {
         return binaryStart;
     }
     return records[whole - 1].binary;
+}
+
+void RunJournal::KeepBinaryState(CompatibilityBookkeeping kept) {
+    binaryStates.push_back({records.size(), std::move(kept)});
+    if (binaryStates.size() > 2) {
+        binaryStates.erase(binaryStates.begin());
+    }
+}
+
+const CompatibilityBookkeeping* RunJournal::BinaryStateAfter(std::size_t whole) const {
+    for (const BinaryState& state : binaryStates) {
+        if (state.records == whole) {
+            return &state.kept;
+        }
+    }
+    return nullptr;
 }
 
 bool RunJournal::save(std::string& problem) const {

@@ -54,8 +54,16 @@ struct RunJournal {
     int resumed = 0; // how often the run has been resumed
     std::vector<Record> records;
     std::optional<Pending> pending;
-    // The binary data's bookkeeping after the last record (compatibility switch on).
-    std::optional<CompatibilityBookkeeping> binaryState;
+    // The binary data's bookkeeping after each of the last two records (compatibility switch
+    // on): a data file that lost its last record can still go on from the one before.
+    struct BinaryState {
+        std::size_t records = 0; // the run's records written when it was taken
+        CompatibilityBookkeeping kept;
+    };
+    std::vector<BinaryState> binaryStates;
+    void KeepBinaryState(CompatibilityBookkeeping kept);
+    // The bookkeeping that goes with the first whole records; none when it was not kept.
+    const CompatibilityBookkeeping* BinaryStateAfter(std::size_t whole) const;
 
     // What the data file holds of the run.
     struct Holdings {

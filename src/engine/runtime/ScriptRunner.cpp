@@ -857,7 +857,7 @@ void ScriptRunner::journalRecordWritten(const ScriptStepRecord& record) {
                                  dataTypeOf(recordLines(record)), fileSize(journal_->dataFile),
                                  binary, savedTo});
     if (binary_) {
-        journal_->binaryState = binary_->Bookkeeping();
+        journal_->KeepBinaryState(binary_->Bookkeeping());
     }
     journal_->pending.reset();
     journal_->platter = run_.PlatterIndex;
@@ -1011,6 +1011,9 @@ bool ScriptRunner::trustDataFile(RunJournal& journal) {
                                  journal.pending->start == holdings.keep &&
                                  journal.pending->start + journal.pending->length == size;
     journal.records.resize(holdings.whole);
+    std::erase_if(journal.binaryStates, [&holdings](const RunJournal::BinaryState& state) {
+        return state.records > holdings.whole;
+    });
     journal.pending.reset();
     ++journal.resumed;
     // Nothing is cut before everything else has been checked.
@@ -1034,20 +1037,17 @@ bool ScriptRunner::trustDataFile(RunJournal& journal) {
     return cutBinaryFiles(journal.BinarySizes(holdings.whole)) && resumeBinaryData(holdings.whole);
 }
 
-// The bookkeeping journalled goes with the last record of the journal: the data file must hold
-// every one of them.
+// The binary files go on from the bookkeeping of the last record the data file holds whole; the
+// journal keeps it for its last two records.
 bool ScriptRunner::binaryBookkeepingFits(const RunJournal& journal, std::size_t whole) {
-    if (whole < journal.records.size()) {
-        return refuseResume("The data file " + journal.dataFile +
-                            " holds fewer records than its run journal; the binary files cannot "
-                            "be matched to it and the run cannot be resumed.");
+    if (whole == 0 || journal.BinaryStateAfter(whole) != nullptr) {
+        return true;
     }
-    if (whole > 0 && !journal.binaryState) {
-        return refuseResume("The journal of " + journal.dataFile +
-                            " holds no bookkeeping of the binary files; the run cannot be "
-                            "resumed.");
-    }
-    return true;
+    return refuseResume("The data file " + journal.dataFile + " holds " + std::to_string(whole) +
+                        " records of the run, its journal " +
+                        std::to_string(journal.records.size()) +
+                        "; the binary files cannot be matched to it and the run cannot be "
+                        "resumed.");
 }
 
 // The binary files, cut back to the last record, carry on with the counts, tables and header
@@ -1056,14 +1056,15 @@ bool ScriptRunner::resumeBinaryData(std::size_t whole) {
     if (!binary_) {
         return true;
     }
-    const FileError error = whole == 0 ? binary_->Open() : binary_->Resume(*journal_->binaryState);
+    const CompatibilityBookkeeping* kept = journal_->BinaryStateAfter(whole);
+    const FileError error = kept == nullptr ? binary_->Open() : binary_->Resume(*kept);
     if (error) {
         binary_.reset();
         return refuseResume(error.message);
     }
-    if (whole > 0) {
-        console_.AppendLog(": the binary files go on after record " +
-                           std::to_string(journal_->binaryState->recordCount));
+    if (kept != nullptr) {
+        console_.AppendLog(": the binary files go on after their record " +
+                           std::to_string(kept->recordCount));
     }
     return true;
 }
