@@ -39,6 +39,8 @@ public:
     // The last record written, and how many have been written so far.
     const WrittenRecord& lastWritten() const { return lastWritten_; }
     int writtenCount() const { return writtenCount_; }
+    // The file the last record written went to: its own, or the one chosen with "Save as...".
+    const std::string& writtenTo() const { return lastWritten_.path; }
     // Offers every kept record once more; true when none is left.
     bool offerKept();
     // The close question: the kept records are offered again, and with some still unwritten the
