@@ -1,3 +1,5 @@
+#include "ToolRun.h"
+
 #include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -20,10 +22,7 @@ const char* const FourDisks = "METHOD \"faults\"\r\nGLOBAL\r\nEND GLOBAL\r\nMETH
                               "OSL(0, 90, 125, 4, 0, 0)\r\nEND LOOP\r\nEND METHOD\r\n";
 
 std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return gw::tool::ReadFileBytes(path);
 }
 
 // A "record written" event: where the record's bytes are and their digest.

@@ -468,7 +468,7 @@ void ScriptRunner::ScriptReleased() {
     showPanel();
 }
 
-void ScriptRunner::stopWithMessage(const std::string& text) {
+void ScriptRunner::stopWithMessage(const std::string& text, const std::string& ending) {
     console_.AppendLog(": " + text);
     console_.prompter().message(MessageKind::Error, "Error", text);
     emitEvent("warning", text);
@@ -478,23 +478,14 @@ void ScriptRunner::stopWithMessage(const std::string& text) {
     panel_.DataTakeStatus = "stopped";
     showPanel();
     engine_.graph().showStatus("stopped");
-    emitEvent("run ended", "stopped");
+    emitEvent("run ended", ending);
 }
 
 // The port is gone: the run waits for it with the step to take next, and says so; the records
 // written so far stay where they are.
 void ScriptRunner::stopForClosedPort(const std::string& text) {
-    console_.AppendLog(": " + text);
-    emitEvent("warning", text);
-    console_.Finisher = nullptr;
     console_.TakeData = nullptr;
-    console_.runState.RunActive = false;
-    continueOffered_ = panel_.continueOffered = true;
-    panel_.DataTakeStatus = "stopped";
-    showPanel();
-    engine_.graph().showStatus("stopped");
-    emitEvent("run ended", "port lost");
-    console_.prompter().message(MessageKind::Error, "Error", text);
+    stopWithMessage(text, "port lost");
 }
 
 // The stopped step measured nothing: "Continue script" prepares it once more.

@@ -147,7 +147,7 @@ private:
     bool guardIdle(const char* what);
     void startPrepared();
     void beginStep();
-    void stopWithMessage(const std::string& text);
+    void stopWithMessage(const std::string& text, const std::string& ending = "stopped");
     void stopForClosedPort(const std::string& text);
     void takeStepAgain();
     void sendLogged(const Command& command);
