@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -125,21 +126,78 @@ TEST(ScriptRunner, TwoPlattersOfA3500WithAHeaderOnEachAndThePlatterQuestion) {
     EXPECT_FALSE(bench.runner.StartRun()) << "Go does nothing after the last step";
 }
 
-TEST(ScriptRunner, CancelAtThePlatterChangeEndsTheRunWithThatRecordWritten) {
-    RunBench bench(2);
-    bench.harness.prompter.answers = {Answer::Cancel};
-    bench.onEvent = [&](const ScriptRunner::Event& event) {
-        if (event.type == "record written" && bench.records.size() == 60) {
-            // The record is on disk before the question is asked.
-            EXPECT_TRUE(bench.harness.prompter.shown.empty());
-        }
+// A 3500 script whose disks sit at the given positions (24 to a platter).
+std::string PlacedDisks(const std::string& positions, const std::vector<std::string>& commands,
+                        bool batch = false) {
+    const int disks = int(std::count(positions.begin(), positions.end(), ',')) + 1;
+    std::vector<std::string> lines = {"METHOD \"placed\"", "GLOBAL", "LIST POSITIONS = " + positions,
+                                      "END GLOBAL", "METHOD"};
+    if (batch) {
+        lines.push_back("BATCH_MODE");
+    }
+    lines.push_back("LOOP DISKS #" + std::to_string(disks));
+    lines.insert(lines.end(), commands.begin(), commands.end());
+    lines.insert(lines.end(), {"END LOOP", "END METHOD"});
+    return test::Lines(lines);
+}
+
+// Cancel at "Change the platter!" ends the run as finished, whichever platter it came at, with
+// every record written before the question kept, the end commands sent, and nothing taken after.
+TEST(ScriptRunner, CancelAtThePlatterChangeEndsTheRun) {
+    const std::vector<std::string> osl = {"OSL(0, 90, 125, 1, 0, 0)"};
+    const std::vector<std::string> beta = {"IRRAD(1, 0, 20, 5)"};
+    const struct {
+        const char* name;
+        std::string script;
+        std::deque<Answer> answers;
+        bool metascript;
+        std::size_t records;
+    } cases[] = {
+        {"measured, after the first platter", PlacedDisks("1, 2, 25", osl), {Answer::Cancel},
+         false, 2},
+        {"measured, after the second platter", PlacedDisks("1, 25, 49", osl),
+         {Answer::Ok, Answer::Cancel}, false, 2},
+        {"external steps", PlacedDisks("1, 25", beta), {Answer::Cancel}, false, 1},
+        {"batch mode", PlacedDisks("1, 25", {osl[0], osl[0]}, true), {Answer::Cancel}, false, 2},
+        {"first script of a metascript", PlacedDisks("1, 25", osl), {Answer::Cancel}, true, 1},
     };
-    ASSERT_TRUE(bench.runner.PrepareScripts(bench.compile(ExternalBetaDisks(25, 3))));
-    ASSERT_TRUE(bench.runner.StartRun());
-    ASSERT_TRUE(RunUntil([&] { return bench.ended(); }, 20000));
-    EXPECT_EQ(bench.records.size(), 60u);
-    EXPECT_EQ(bench.events.back().text, "finished");
-    EXPECT_FALSE(bench.runner.continueOffered());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RunBench bench(2);
+        ASSERT_TRUE(bench.harness.open());
+        bench.harness.prompter.answers = c.answers;
+        std::size_t recordsAtQuestion = 0;
+        bench.onEvent = [&](const ScriptRunner::Event& event) {
+            if (event.type == "run ended") {
+                recordsAtQuestion = bench.records.size();
+            }
+        };
+        sc_Script& first = bench.compile(c.script);
+        if (c.metascript) {
+            ASSERT_TRUE(
+                bench.runner.PrepareMetascript({&first, &bench.compile(PlacedDisks("1", osl))}));
+        } else {
+            ASSERT_TRUE(bench.runner.PrepareScripts(first));
+        }
+        ASSERT_TRUE(bench.runner.StartRun());
+        ASSERT_TRUE(RunUntil([&] { return bench.ended(); }, 60000));
+        RunUntil([] { return false; }, 50); // nothing may start after the end
+        EXPECT_EQ(bench.records.size(), c.records);
+        EXPECT_EQ(recordsAtQuestion, c.records);
+        EXPECT_EQ(bench.harness.prompter.shown.size(), c.answers.size());
+        EXPECT_EQ(bench.count("run ended"), 1);
+        EXPECT_EQ(bench.events.back().text, "finished");
+        EXPECT_EQ(bench.graph.panels.back().DataTakeStatus, "finished");
+        const RunState& flags = bench.harness.console.runState;
+        EXPECT_TRUE(flags.LastStep);
+        EXPECT_FALSE(flags.ScriptPrepared || flags.RunActive || flags.Metascript ||
+                     flags.MetascriptRunning);
+        EXPECT_EQ(bench.harness.console.Finisher, nullptr);
+        EXPECT_EQ(bench.harness.console.TakeData, nullptr);
+        EXPECT_FALSE(bench.runner.continueOffered());
+        EXPECT_FALSE(bench.runner.StartRun());
+        EXPECT_NE(bench.harness.logText().find("M H0 O0 P0 V0 C0 J0 "), std::string::npos);
+    }
 }
 
 TEST(ScriptRunner, StopAtStep7Of20AndContinue) {

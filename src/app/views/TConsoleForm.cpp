@@ -26,6 +26,7 @@
 #include "script/ScriptCompilations.h"
 #include "windows/views/HelpFile.h"
 #include "windows/views/RecolourControls.h"
+#include "windows/views/TFileOverwriteDlg.h"
 #include "windows/views/TGraphForm.h"
 #include "windows/views/TScrptEditor.h"
 #include "windows/views/TTakeDataDlg.h"
@@ -273,6 +274,11 @@ void TConsoleForm::attachScriptEditor(TScrptEditor& editor) {
 }
 
 void TConsoleForm::attachScriptRunner(ScriptRunner& runner) {
+    // The run asks about binary files in the way; the dialog only answers.
+    runner.answerExistingFiles = [this](const std::string& binaryFile,
+                                        const std::vector<std::string>&) {
+        return TFileOverwriteDlg::Ask(this, binaryFile);
+    };
     connect(this, &TConsoleForm::scriptExecutionChosen, this, [this, &runner] {
         if (scriptEditor_ == nullptr) {
             return;

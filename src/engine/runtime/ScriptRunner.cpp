@@ -16,6 +16,7 @@
 #include "engine/ScriptHeader.h"
 #include "engine/ScriptRecord.h"
 #include "engine/ScriptStepCommands.h"
+#include "engine/runtime/BinaryFileBackup.h"
 #include "engine/runtime/MeasurementEngine.h"
 #include "engine/runtime/RecordKeeper.h"
 #include "link/CommandBuilder.h"
@@ -222,25 +223,74 @@ bool ScriptRunner::prepareOne(sc_Script& script, bool fullCheck, double& estimat
         return false;
     }
     estimate = prepared.estimate;
+    std::string binaryBase = prepared.dataFile;
     if (veltraxCompatible) {
-        const std::vector<std::string> existing = ExistingCompatibilityFiles(prepared.dataFile);
-        if (fullCheck && !existing.empty() && !resuming_) {
-            if (confirmBinaryFiles && !confirmBinaryFiles(prepared.dataFile, existing)) {
-                emitEvent("warning", "binary data files of " + prepared.dataFile + " exist");
+        if (fullCheck && !resuming_) {
+            binaryBases_.erase(&script);
+            if (!settleExistingFiles(prepared.dataFile, binaryBase)) {
                 return false;
             }
-            console_.AppendLog(": Existing files will be appended.");
+            binaryBases_[&script] = binaryBase;
+        } else if (const auto chosen = binaryBases_.find(&script); chosen != binaryBases_.end()) {
+            binaryBase = chosen->second;
         }
-        binaryFiles = BinaryFileNames(prepared.dataFile, console_.linkState.layout.CounterChannels);
+        binaryFiles = BinaryFileNames(binaryBase, console_.linkState.layout.CounterChannels);
     }
     if (&script == script_ || script_ == nullptr || !fullCheck) {
         binary_.reset();
-        if (veltraxCompatible && !openBinaryData(script, prepared.dataFile)) {
+        if (veltraxCompatible && !openBinaryData(script, binaryBase)) {
             return false;
         }
         run_ = ScriptRun(std::move(prepared.runList), prepared.dataFile);
     }
     return true;
+}
+
+// The file-exists question, asked until no file is in the way or the operator decides. The text
+// data file keeps its name; only the binary files may take another.
+bool ScriptRunner::settleExistingFiles(const std::string& dataFile, std::string& binaryBase) {
+    for (;;) {
+        const std::vector<std::string> existing = ExistingCompatibilityFiles(binaryBase);
+        if (existing.empty()) {
+            return true;
+        }
+        const std::string binaryFile =
+            std::filesystem::path(binaryBase).replace_extension(".dat").string();
+        const ExistingFilesAnswer answer = answerExistingFiles
+                                               ? answerExistingFiles(binaryFile, existing)
+                                               : ExistingFilesAnswer{ExistingFilesChoice::Append, {}};
+        switch (answer.choice) {
+        case ExistingFilesChoice::Append:
+            console_.AppendLog(": Existing files will be appended.");
+            console_.prompter().message(MessageKind::Information, "GW Console",
+                                        "Existing files will be appended.");
+            return true;
+        case ExistingFilesChoice::Overwrite: {
+            std::string problem;
+            if (!BackUpBinaryFiles(
+                    existing, [this](const std::string& line) { console_.AppendLog(line); },
+                    problem)) {
+                console_.AppendLog(": " + problem);
+                console_.prompter().message(MessageKind::Error, "Error", problem);
+                emitEvent("warning", problem);
+                return false;
+            }
+            console_.prompter().message(
+                MessageKind::Information, "GW Console",
+                "Existing files have been backuped or moved to 'Recycle bin'.");
+            return true;
+        }
+        case ExistingFilesChoice::OtherName:
+            binaryBase = std::filesystem::path(answer.otherName)
+                             .replace_extension(std::filesystem::path(dataFile).extension())
+                             .string();
+            console_.AppendLog(": binary data of " + dataFile + " goes to " + answer.otherName);
+            break;
+        case ExistingFilesChoice::Cancel:
+            emitEvent("warning", "binary data files of " + dataFile + " exist");
+            return false;
+        }
+    }
 }
 
 bool ScriptRunner::openBinaryData(sc_Script& script, const std::string& dataFile) {
@@ -449,6 +499,7 @@ void ScriptRunner::ScriptReleased() {
     panel_.goVisible = panel_.continueOffered = false;
     script_ = nullptr;
     metaScripts_.clear();
+    binaryBases_.clear();
     run_ = ScriptRun();
     showPanel();
 }
