@@ -41,8 +41,7 @@ WarningResult PrepareAnswerPrompter::warn(const std::string& message, bool offer
     return WarningResult::Abort;
 }
 
-void PrepareAnswerPrompter::message(MessageKind kind, const std::string&,
-                                    const std::string& text) {
+void PrepareAnswerPrompter::message(MessageKind kind, const std::string&, const std::string& text) {
     err_ << (kind == MessageKind::Information ? "" : "error: ") << OneLine(text) << '\n';
 }
 

@@ -130,8 +130,8 @@ TEST(ScriptRunner, TwoPlattersOfA3500WithAHeaderOnEachAndThePlatterQuestion) {
 std::string PlacedDisks(const std::string& positions, const std::vector<std::string>& commands,
                         bool batch = false) {
     const int disks = int(std::count(positions.begin(), positions.end(), ',')) + 1;
-    std::vector<std::string> lines = {"METHOD \"placed\"", "GLOBAL", "LIST POSITIONS = " + positions,
-                                      "END GLOBAL", "METHOD"};
+    std::vector<std::string> lines = {"METHOD \"placed\"", "GLOBAL",
+                                      "LIST POSITIONS = " + positions, "END GLOBAL", "METHOD"};
     if (batch) {
         lines.push_back("BATCH_MODE");
     }
@@ -153,10 +153,16 @@ TEST(ScriptRunner, CancelAtThePlatterChangeEndsTheRun) {
         bool metascript;
         std::size_t records;
     } cases[] = {
-        {"measured, after the first platter", PlacedDisks("1, 2, 25", osl), {Answer::Cancel},
-         false, 2},
-        {"measured, after the second platter", PlacedDisks("1, 25, 49", osl),
-         {Answer::Ok, Answer::Cancel}, false, 2},
+        {"measured, after the first platter",
+         PlacedDisks("1, 2, 25", osl),
+         {Answer::Cancel},
+         false,
+         2},
+        {"measured, after the second platter",
+         PlacedDisks("1, 25, 49", osl),
+         {Answer::Ok, Answer::Cancel},
+         false,
+         2},
         {"external steps", PlacedDisks("1, 25", beta), {Answer::Cancel}, false, 1},
         {"batch mode", PlacedDisks("1, 25", {osl[0], osl[0]}, true), {Answer::Cancel}, false, 2},
         {"first script of a metascript", PlacedDisks("1, 25", osl), {Answer::Cancel}, true, 1},
@@ -557,6 +563,87 @@ TEST(ScriptRunnerBinary, AVeltraxRunWritesOneBinaryRecordPerMeasurement) {
     ASSERT_TRUE(fs::exists(root / "Default.dat"));
     EXPECT_EQ(fs::file_size(root / "Default.dat"), 2u * 990u) << "one record per TL";
     EXPECT_TRUE(fs::exists(root / "Default.sub"));
+}
+
+} // namespace
+} // namespace gw
+
+namespace gw {
+namespace {
+
+std::string FileText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Binary files of the data file's name exist already: the run does what the operator answered,
+// and no file is lost on the way (an older ".bak" goes to the trash, never away).
+TEST(ScriptRunnerBinary, ExistingBinaryFilesAreSettledAsAnswered) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / "gw-script-run-existing";
+    const struct {
+        const char* name;
+        ExistingFilesChoice choice;
+        bool prepared;
+        const char* binaryName; // of channel 0
+        const char* message;
+    } cases[] = {
+        {"append", ExistingFilesChoice::Append, true, "Default.dat",
+         "Existing files will be appended."},
+        {"overwrite", ExistingFilesChoice::Overwrite, true, "Default.dat",
+         "Existing files have been backuped or moved to 'Recycle bin'."},
+        {"other name", ExistingFilesChoice::OtherName, true, "night.dat", nullptr},
+        {"cancel", ExistingFilesChoice::Cancel, false, nullptr, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(root);
+        fs::create_directories(root / "xdg");
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString((root / "xdg").string()));
+        std::ofstream(root / "Default.dat", std::ios::binary) << "old";
+        std::ofstream(root / "Default.sub", std::ios::binary) << "oldsub";
+        std::ofstream(root / "Default.dat.bak", std::ios::binary) << "older";
+        RunBench bench(2);
+        bench.profile.VolID = root.string() + "/";
+        bench.harness.console.profile.Profile = bench.profile;
+        bench.runner.veltraxCompatible = true;
+        std::string asked;
+        bench.runner.answerExistingFiles = [&](const std::string& binaryFile,
+                                               const std::vector<std::string>& existing) {
+            asked = binaryFile;
+            EXPECT_EQ(existing.size(), 2u);
+            ExistingFilesAnswer answer;
+            answer.choice = c.choice;
+            answer.otherName = (root / "night.dat").string();
+            return answer;
+        };
+        EXPECT_EQ(bench.runner.PrepareScripts(bench.compile(ExternalBetaDisks(1, 1))), c.prepared);
+        EXPECT_EQ(asked, (root / "Default.dat").string());
+        EXPECT_EQ(bench.harness.console.runState.ScriptPrepared, c.prepared);
+        if (c.binaryName != nullptr) {
+            ASSERT_EQ(bench.runner.binaryFiles.size(), 1u);
+            EXPECT_EQ(bench.runner.binaryFiles[0], (root / c.binaryName).string());
+            EXPECT_EQ(bench.runner.run().DataFile, (root / "Default.txt").string())
+                << "the text data file keeps its name";
+        }
+        const auto& shown = bench.harness.prompter.shown;
+        if (c.message != nullptr) {
+            ASSERT_FALSE(shown.empty());
+            EXPECT_EQ(shown.back().caption, "GW Console");
+            EXPECT_EQ(shown.back().text, c.message);
+        }
+        if (c.choice == ExistingFilesChoice::Overwrite) {
+            EXPECT_EQ(FileText(root / "Default.dat.bak"), "old");
+            EXPECT_EQ(FileText(root / "Default.sub.bak"), "oldsub");
+            const bool trashed = FileText(root / "xdg/Trash/files/Default.dat.bak") == "older";
+            EXPECT_TRUE(trashed || FileText(root / "Default.dat.bak.1") == "older");
+        } else {
+            EXPECT_EQ(FileText(root / "Default.dat").substr(0, 3), "old");
+            EXPECT_EQ(FileText(root / "Default.dat.bak"), "older");
+        }
+    }
+    qunsetenv("XDG_DATA_HOME");
+    fs::remove_all(root);
 }
 
 } // namespace

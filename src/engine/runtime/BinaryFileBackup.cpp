@@ -14,8 +14,8 @@ QString NativeName(const std::string& path) {
 }
 
 // The older backup leaves the name free: to the trash, or beside it when there is none.
-bool ClearBackupName(const std::string& backup,
-                     const std::function<void(const std::string&)>& log, std::string& problem) {
+bool ClearBackupName(const std::string& backup, const std::function<void(const std::string&)>& log,
+                     std::string& problem) {
     if (!QFile::exists(NativeName(backup))) {
         return true;
     }

@@ -256,9 +256,9 @@ bool ScriptRunner::settleExistingFiles(const std::string& dataFile, std::string&
         }
         const std::string binaryFile =
             std::filesystem::path(binaryBase).replace_extension(".dat").string();
-        const ExistingFilesAnswer answer = answerExistingFiles
-                                               ? answerExistingFiles(binaryFile, existing)
-                                               : ExistingFilesAnswer{ExistingFilesChoice::Append, {}};
+        const ExistingFilesAnswer answer =
+            answerExistingFiles ? answerExistingFiles(binaryFile, existing)
+                                : ExistingFilesAnswer{ExistingFilesChoice::Append, {}};
         switch (answer.choice) {
         case ExistingFilesChoice::Append:
             console_.AppendLog(": Existing files will be appended.");

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <filesystem>
 
@@ -41,8 +42,13 @@ TFileOverwriteDlg::TFileOverwriteDlg(QWidget* parent) : QDialog(parent) {
     setModal(true);
     resize(520, 360);
 
+    auto* icon = new QLabel(this);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
     auto* warning = new QLabel(DisplayedText(WarningText), this);
     warning->setWordWrap(true);
+    auto* warningRow = new QHBoxLayout;
+    warningRow->addWidget(icon, 0, Qt::AlignTop);
+    warningRow->addWidget(warning, 1);
 
     auto* nameLabel = new QLabel("File of the name specified in script already exists", this);
     FileNameEdit = new QLineEdit(this);
@@ -76,7 +82,7 @@ TFileOverwriteDlg::TFileOverwriteDlg(QWidget* parent) : QDialog(parent) {
     buttons->addWidget(CancelBtn);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(warning);
+    layout->addLayout(warningRow);
     layout->addSpacing(6);
     layout->addWidget(nameLabel);
     layout->addLayout(nameRow);
