@@ -308,6 +308,47 @@ TEST(ScriptRunner, OneBusyGuardAndNoStaleRun) {
     EXPECT_FALSE(bench.runner.StartRun());
 }
 
+// One guard answers every "busy?": the profile refusal and the starters ask the same one, the
+// starters counting besides any starter held, the profile a run between its steps.
+TEST(ScriptRunner, OneGuardForProfileChangesAndStarters) {
+    const struct {
+        const char* name;
+        std::function<void(Console&, MeasurementEngine&)> busy;
+        bool profileRefused;
+        bool startRefused;
+    } cases[] = {
+        {"a finisher", [](Console& c, MeasurementEngine&) { c.Finisher = [] {}; }, true, true},
+        {"an acquisition", [](Console&, MeasurementEngine& e) { e.state().TakingData = true; },
+         true, true},
+        {"an irradiation", [](Console&, MeasurementEngine& e) { e.state().Irradiating = true; },
+         true, true},
+        {"a starter held without the timer",
+         [](Console& c, MeasurementEngine&) { c.TakeData = [] {}; }, false, true},
+        {"a starter on the start timer",
+         [](Console& c, MeasurementEngine&) {
+             c.TakeData = [] {};
+             c.armStartTimer(60000);
+         },
+         true, true},
+        {"a run between steps", [](Console& c, MeasurementEngine&) { c.runState.RunActive = true; },
+         true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RunBench bench(2);
+        sc_Script& script = bench.compile(ExternalBetaDisks(1, 1));
+        Console& console = bench.harness.console;
+        c.busy(console, bench.harness.engine);
+        EXPECT_EQ(!console.ProfileChangeRefusal().empty(), c.profileRefused);
+        EXPECT_EQ(console.StarterHeld(), c.startRefused);
+        EXPECT_EQ(bench.runner.PrepareScripts(script), !c.startRefused);
+        console.StartTimer().stop();
+        bench.harness.engine.state() = AcquisitionState();
+        console.Finisher = console.TakeData = nullptr;
+        console.runState.RunActive = false;
+    }
+}
+
 TEST(ScriptRunner, AbortedRunIsNotContinued) {
     RunBench bench(2);
     bench.onEvent = [&](const ScriptRunner::Event& event) {

@@ -160,11 +160,7 @@ void TConsoleForm::attachEngine(MeasurementEngine& engine) {
     engine_ = &engine;
     if (graph_) {
         engine.setView(graph_);
-        graph_->setOperationInFlight([this, &engine] {
-            const AcquisitionState& a = engine.state();
-            return engine.dataTakeRunning() || a.TakingData || a.Irradiating || a.Querying ||
-                   static_cast<bool>(console_.Finisher) || static_cast<bool>(console_.TakeData);
-        });
+        graph_->setOperationInFlight([this] { return console_.StarterHeld(); });
     }
     engine.showStateCode = [form = QPointer<TConsoleForm>(this)](int stateCode) {
         if (form) {

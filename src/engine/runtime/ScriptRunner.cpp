@@ -3,7 +3,6 @@
 #include "console/runtime/Console.h"
 #include "core/LocalPath.h"
 #include "core/Prompter.h"
-#include "core/TimeScale.h"
 #include "engine/CompatibilityFileNames.h"
 #include "engine/CompatibilityScriptStep.h"
 #include "engine/CompatibilityWriter.h"
@@ -37,9 +36,10 @@ namespace gw {
 namespace {
 
 constexpr int StepPauseMs = 5000;
-// A data-take thread that has not ended 5 s after a step was due stops the run.
-constexpr int ThreadWaitMs = 100;
-constexpr int MaxThreadWaits = 50;
+// A data-take thread that has not ended 5 s after a step was due stops the run. Its return is a
+// matter of the computer, not of the reader: the wait is real time at every time scale.
+constexpr int ThreadWaitMs = 10;
+constexpr qint64 LongestThreadWaitMs = 5000;
 constexpr int ReaderPurgeFlag = 13;
 const char* const VeltraxRefusal =
     "Script contains command(s) not allowed in Veltrax compatibility mode.";
@@ -159,9 +159,7 @@ std::string ScriptRunner::timeOfDay() const {
 }
 
 bool ScriptRunner::operationInFlight() const {
-    const AcquisitionState& state = const_cast<MeasurementEngine&>(engine_).state();
-    return engine_.dataTakeRunning() || state.TakingData || state.Irradiating || state.Querying ||
-           console_.Finisher != nullptr || console_.TakeData != nullptr;
+    return console_.StarterHeld();
 }
 
 bool ScriptRunner::guardIdle(const char* what) {
@@ -528,15 +526,17 @@ void ScriptRunner::TakeScript() {
     }
     if (engine_.dataTakeRunning()) {
         // The previous thread is still returning: wait for it, but not for ever.
-        if (++threadWaits_ > MaxThreadWaits) {
-            threadWaits_ = 0;
+        if (!threadWaitClock_.isValid()) {
+            threadWaitClock_.start();
+        } else if (threadWaitClock_.elapsed() > LongestThreadWaitMs) {
+            threadWaitClock_.invalidate();
             stopWithMessage("Data take thread can not be initialized");
             return;
         }
-        threadWait_.start(TimeScale::TimerMs(ThreadWaitMs));
+        threadWait_.start(ThreadWaitMs);
         return;
     }
-    threadWaits_ = 0;
+    threadWaitClock_.invalidate();
     console_.log().appendLine("TakeScript starts a new operation");
     flags.RunActive = true;
     if (flags.Metascript) {

@@ -11,6 +11,7 @@
 #include "profile/PackedDate.h"
 #include "profile/TimeBaseCalculator.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <functional>
@@ -203,7 +204,7 @@ private:
     std::optional<RunJournal> journal_;
     bool resuming_ = false;
     std::uint32_t runSeed_ = 0;
-    int threadWaits_ = 0;
+    QElapsedTimer threadWaitClock_;
     QTimer threadWait_;
 };
 
