@@ -6,6 +6,7 @@
 #include "profile/DefaultProfile.h"
 #include "script/PrepareHelper.h"
 
+#include <QTimer>
 #include <algorithm>
 #include <cstdlib>
 #include <deque>
@@ -267,6 +268,24 @@ TEST(ScriptRunner, AMetascriptOfThreeRunsOneAfterAnotherWithoutGo) {
     EXPECT_EQ(bench.count("run ended"), 3);
     EXPECT_EQ(bench.harness.logText().find("M H0 O0 P0 V0 C0 J0 "), std::string::npos);
     EXPECT_FALSE(bench.harness.console.runState.Metascript);
+}
+
+// The next script starts even while the last step's data-take thread is still returning.
+TEST(ScriptRunner, AMetascriptOfMeasuredStepsGoesOnWhileTheThreadReturns) {
+    RunBench bench(2);
+    ASSERT_TRUE(bench.harness.open());
+    const std::string script = PlacedDisks("1", {"OSL(0, 90, 125, 1, 0, 0)"});
+    ASSERT_TRUE(bench.runner.PrepareMetascript({&bench.compile(script), &bench.compile(script)}));
+    bench.onEvent = [&](const ScriptRunner::Event& event) {
+        if (event.type == "record written" && bench.records.size() == 1) {
+            auto& underWay = bench.harness.console.MeasurementUnderWay;
+            QTimer::singleShot(20, [&underWay, engine = underWay] { underWay = engine; });
+            underWay = [] { return true; }; // the thread is still returning
+        }
+    };
+    ASSERT_TRUE(bench.runner.StartRun());
+    ASSERT_TRUE(RunUntil([&] { return bench.ended() && bench.records.size() == 2; }, 60000));
+    EXPECT_EQ(bench.events.back().text, "finished");
 }
 
 TEST(ScriptRunner, ARecordThatCannotBeWrittenPausesTheRunWithTheRecordKept) {

@@ -398,8 +398,11 @@ void ScriptRunner::makeReady() {
     showPanel();
     engine_.graph().showStatus("script ready");
     emitEvent("run prepared", run_.DataFile);
-    if (flags.MetascriptRunning) {
-        StartRun();
+    if (flags.MetascriptRunning && !run_.empty() && !run_.exhausted()) {
+        // The next script of a metascript starts by itself. Go's guard would refuse it while the
+        // last step's data-take thread is still returning, and the metascript would stand still:
+        // its first step waits for that thread instead.
+        startPrepared();
     }
 }
 
