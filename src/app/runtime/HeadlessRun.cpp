@@ -1,69 +1,43 @@
 #include "app/runtime/HeadlessRun.h"
 
-#include "core/Prompter.h"
 #include "core/TimeScale.h"
 #include "engine/runtime/LocaleDataFileFormat.h"
-#include "platform/ParallelPortLampSwitch.h"
-#include "sim/runtime/SimulatedReaderBench.h"
 
 namespace gw {
 
 HeadlessRun::HeadlessRun(Prompter& prompter, const SystemProfile& profile, int counterChannels)
-    : console_(settings_, prompter, clock_, logSink_), lamp_(ParallelPortLampSwitch::Create()),
-      engine_(console_, *lamp_), sequencer_(console_, engine_, LocaleDataFileFormat()),
-      runner_(console_, engine_, sequencer_.records(), LocaleDataFileFormat()),
+    : headless_(prompter, logSink_),
+      runner_(headless_.console(), headless_.engine(), headless_.sequencer().records(),
+              LocaleDataFileFormat()),
       channels_(counterChannels) {
-    console_.profile.Profile = profile;
-    console_.setSystemType(profile.ReaderType);
-    console_.linkState.SetCounterChannels(counterChannels);
+    Console& console = headless_.console();
+    console.profile.Profile = profile;
+    console.setSystemType(profile.ReaderType);
+    console.linkState.SetCounterChannels(counterChannels);
     connect(&reopenTimer_, &QTimer::timeout, this, &HeadlessRun::onReopenTimer);
-    connect(&console_.ports.reader(), &LinkPort::deviceLost, this, [this] {
+    connect(&console.ports.reader(), &LinkPort::deviceLost, this, [this] {
         closedFor_.start();
         reopenTimer_.start(TimeScale::TimerMs(ReopenEveryMs));
     });
 }
 
-HeadlessRun::~HeadlessRun() {
-    console_.ports.reader().close();
-    if (simulated_) {
-        SimulatedReaderBench::uninstall();
-    }
-}
-
 bool HeadlessRun::open(const std::string& port, std::string& problem) {
-    if (port == SimulatedReaderBench::kPortName) {
-        SimOptions options;
-        options.systemType = console_.profile.Profile.ReaderType;
-        options.counterChannels = channels_;
-        options.timeScale = TimeScale::Factor();
-        options.faults = faults_;
-        SimulatedReaderBench::install(options);
-        simulated_ = true;
-    }
-    PortSettings settings = console_.ports.reader().settings();
-    settings.portName = port;
-    console_.ports.reader().setSettings(settings);
-    if (!console_.ports.reader().open()) {
-        problem = "cannot open the reader port " + port;
-        return false;
-    }
-    console_.AppendLog(": reader port " + port + " open");
-    return true;
-}
-
-int HeadlessRun::simPortLosses() const {
-    return simulated_ ? SimulatedReaderBench::shared()->portLosses() : 0;
+    HeadlessConsole::Ports ports;
+    ports.port = port;
+    ports.channels = channels_;
+    ports.faults = faults_;
+    return headless_.open(ports, problem);
 }
 
 bool HeadlessRun::reopenReader() {
-    ReaderPort& reader = console_.ports.reader();
+    ReaderPort& reader = console().ports.reader();
     if (reader.isOpen()) {
         return true;
     }
     if (!reader.open()) {
         return false;
     }
-    console_.AppendLog(": reader port " + reader.settings().portName + " open again");
+    console().AppendLog(": reader port " + reader.settings().portName + " open again");
     reopenTimer_.stop();
     return true;
 }
@@ -72,17 +46,17 @@ void HeadlessRun::onReopenTimer() {
     if (reopenReader()) {
         return;
     }
-    if (closedFor_.elapsed() > TimeScale::TimerMs(ReopenLimitMs) && console_.runState.RunActive) {
+    if (closedFor_.elapsed() > TimeScale::TimerMs(ReopenLimitMs) && console().runState.RunActive) {
         reopenTimer_.stop();
-        console_.AppendLog(": the reader port did not come back - the run is aborted");
+        console().AppendLog(": the reader port did not come back - the run is aborted");
         runner_.AbortOperation();
     }
 }
 
 void HeadlessRun::flushLog() {
-    const Dump& dump = console_.log().dump();
+    const Dump& dump = console().log().dump();
     if (dump.lineCount() > 0) {
-        logSink_.appendText(console_.log().logFilePath(), dump.text());
+        logSink_.appendText(console().log().logFilePath(), dump.text());
     }
 }
 

@@ -25,10 +25,15 @@ MeasurementEngine::MeasurementEngine(Console& console, LampSwitch& lamp, QObject
     console_.PerReplySteps = [this] { onStatusReply(); };
     connect(&console_.ports.reader(), &LinkPort::deviceLost, this,
             &MeasurementEngine::onReaderLost);
+    console_.MeasurementUnderWay = [this] {
+        const AcquisitionState& state = acquisition_.State;
+        return dataTakeRunning() || state.TakingData || state.Irradiating || state.Querying;
+    };
 }
 
 MeasurementEngine::~MeasurementEngine() {
     console_.PerReplySteps = nullptr;
+    console_.MeasurementUnderWay = nullptr;
     if (DataTakeThread == nullptr) {
         return;
     }
