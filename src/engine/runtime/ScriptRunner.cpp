@@ -3,6 +3,7 @@
 #include "console/runtime/Console.h"
 #include "core/LocalPath.h"
 #include "core/Prompter.h"
+#include "core/TimeScale.h"
 #include "engine/CompatibilityFileNames.h"
 #include "engine/CompatibilityScriptStep.h"
 #include "engine/CompatibilityWriter.h"
