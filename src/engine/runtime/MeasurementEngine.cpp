@@ -132,9 +132,12 @@ void MeasurementEngine::onReaderLost() {
                            "the operation (points lost meanwhile are read again)");
         return;
     }
-    if (DataTakeThread == nullptr) {
-        return;
+    if (DataTakeThread != nullptr) {
+        stopForClosedPort();
     }
+}
+
+void MeasurementEngine::stopForClosedPort() {
     const bool runWasActive = console_.runState.RunActive;
     const bool prepared = console_.runState.ScriptPrepared;
     console_.AppendLog(": the operation being prepared is stopped - nothing was measured");

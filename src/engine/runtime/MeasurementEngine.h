@@ -119,6 +119,9 @@ public:
 
     // The data-take thread has sent the operation's measurement command (on the main thread).
     void markMeasurementSent() { measurementSent_ = true; }
+    // The operation being prepared cannot go on without the reader port: it is stopped before
+    // anything is measured (see operationStoppedByLostPort).
+    void stopForClosedPort();
 
 signals:
     // The reader's port vanished while the data-take thread was still preparing the operation:
