@@ -1,0 +1,200 @@
+// The console at the fastest line with its windows on screen (offscreen platform): status replies
+// arrive at 550 a second, as 256000 baud carries long replies, and each goes the whole way a
+// reply from the port goes: the reply handler decodes it, logs it and refreshes the panels, the
+// engine files the point and draws it in the live graph, and the event loop paints. One iteration
+// is one measurement in line time; the CPU time per iteration against its line time is the share
+// of one core the screen costs. "lag_ms" is how late the latest reply was handled (a backlog
+// grows it), "rss_growth_kb" the memory added since the first measurement.
+#include "app/views/ConsoleWindows.h"
+#include "app/views/TConsoleForm.h"
+#include "console/ConsoleOptions.h"
+#include "console/LogFileSink.h"
+#include "console/runtime/Console.h"
+#include "core/LogClock.h"
+#include "core/MemorySettingsStore.h"
+#include "core/ScriptedPrompter.h"
+#include "engine/LampSwitch.h"
+#include "engine/runtime/MeasurementEngine.h"
+#include "link/StatusReplyEncoder.h"
+#include "windows/views/TGraphForm.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr double RepliesPerSecond = 550;
+constexpr int System6600 = 4;
+
+class FixedClock : public gw::LogClock {
+public:
+    std::string timeText() const override { return "10:00:00"; }
+};
+
+class NoLogFiles : public gw::LogFileSink {
+public:
+    bool appendText(const std::string&, const std::string&) override { return true; }
+    bool replaceText(const std::string&, const std::string&) override { return true; }
+};
+
+long ResidentKb() {
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0;
+    long resident = 0;
+    statm >> pages >> resident;
+    return resident * 4;
+}
+
+// The replies of one measurement of `points` points in `dataState`, ending in an idle reply.
+std::vector<std::string> Measurement(int points, int dataState) {
+    const gw::ReplyLayout layout = gw::ReplyLayout::For(System6600, 1);
+    std::vector<std::string> replies;
+    gw::ReaderState state;
+    state.Position = 7;
+    state.StateCode = dataState;
+    state.Flags[21] = 1;
+    for (int point = 0; point < points; ++point) {
+        state.PointCounter = point;
+        state.Counts[0] = 1000 + (point * 37) % 997;
+        state.Data[1] = 20 + point / 2;
+        state.Timer = point;
+        replies.push_back(gw::EncodeStatusReply(state, layout, false));
+    }
+    state.StateCode = 0;
+    state.Flags[21] = 0;
+    replies.push_back(gw::EncodeStatusReply(state, layout, false));
+    return replies;
+}
+
+// gwconsole's console, engine and windows as main() wires them, without ports.
+struct ScreenConsole {
+    gw::MemorySettingsStore store;
+    gw::ScriptedPrompter prompter;
+    FixedClock clock;
+    NoLogFiles logFiles;
+    gw::Console console{store, prompter, clock, logFiles};
+    gw::UnavailableLampSwitch lamp;
+    gw::MeasurementEngine engine{console, lamp};
+    gw::ConsoleWindows windows{console};
+
+    ScreenConsole() {
+        windows.consoleForm().attachEngine(engine);
+        console.InitMainForm(gw::ParseConsoleOptions({"/s4"}), windows.consoleForm());
+        windows.consoleForm().show();
+        windows.graphForm().show();
+        QApplication::processEvents();
+    }
+
+    // The operation the replies belong to, laid out in the graph and taking data.
+    void start(gw::OperationKind kind, const std::vector<int>& portions) {
+        gw::TDataType& op = console.CurrentOperation;
+        op = gw::TDataType{};
+        op.Kind = kind;
+        op.Points = 0;
+        for (std::size_t i = 0; i < portions.size(); ++i) {
+            op.N[i] = portions[i];
+            op.X[i] = 1;
+            op.Y[i] = 10;
+            op.Points += portions[i];
+        }
+        op.Increment = 1;
+        op.RampRate = 5;
+        const bool tl = kind == gw::OperationKind::TL;
+        gw::GraphSetup setup;
+        setup.showChart = true;
+        setup.showsTL = tl;
+        setup.title = tl ? "TL glow curve" : "OSL curve";
+        setup.xAxisTitle = tl ? "temperature, \xB0"
+                                "C"
+                              : "time, s";
+        setup.xMaximum = tl ? 550 : 1100;
+        engine.graph().setUpGraph(setup);
+        engine.PreparePointAxis();
+        engine.state().TakingData = true;
+    }
+};
+
+ScreenConsole& Screen() {
+    static ScreenConsole screen;
+    return screen;
+}
+
+// Hands the replies over in line time, each the moment it is due, the event loop running between
+// them as it does while the port is quiet.
+double DeliverInLineTime(ScreenConsole& screen, const std::vector<std::string>& replies) {
+    QElapsedTimer clock;
+    clock.start();
+    double lagMs = 0;
+    for (std::size_t i = 0; i < replies.size(); ++i) {
+        const double dueMs = 1000.0 * double(i) / RepliesPerSecond;
+        while (double(clock.nsecsElapsed()) / 1e6 < dueMs) {
+            QApplication::processEvents(QEventLoop::AllEvents);
+            const double left = dueMs - double(clock.nsecsElapsed()) / 1e6;
+            if (left > 0.2) {
+                QThread::usleep(100);
+            }
+        }
+        lagMs = std::max(lagMs, double(clock.nsecsElapsed()) / 1e6 - dueMs);
+        screen.console.readerReplies().OnReaderPacket(replies[i]);
+    }
+    QApplication::processEvents(QEventLoop::AllEvents);
+    return lagMs;
+}
+
+void RunAtLineRate(benchmark::State& run, gw::OperationKind kind, const std::vector<int>& portions,
+                   int dataState) {
+    ScreenConsole& screen = Screen();
+    int points = 0;
+    for (const int portion : portions) {
+        points += portion;
+    }
+    const std::vector<std::string> replies = Measurement(points, dataState);
+    long firstRss = 0;
+    double lagMs = 0;
+    for (auto _ : run) {
+        screen.start(kind, portions);
+        lagMs = std::max(lagMs, DeliverInLineTime(screen, replies));
+        if (firstRss == 0) {
+            firstRss = ResidentKb();
+        }
+    }
+    const double lineSeconds = double(replies.size()) / RepliesPerSecond;
+    run.counters["line_s"] = lineSeconds;
+    run.counters["replies"] = double(replies.size());
+    run.counters["lag_ms"] = lagMs;
+    run.counters["rss_growth_kb"] = double(ResidentKb() - firstRss);
+    run.counters["graph_points"] = double(screen.windows.graphForm().Chart ? points : 0);
+}
+
+void TlOf1020PointsAtLineRate(benchmark::State& run) {
+    RunAtLineRate(run, gw::OperationKind::TL, {1020}, 6);
+}
+BENCHMARK(TlOf1020PointsAtLineRate)
+    ->Iterations(5)
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond);
+
+void OslOf4x255PointsAtLineRate(benchmark::State& run) {
+    RunAtLineRate(run, gw::OperationKind::OSL, {255, 255, 255, 255}, 10);
+}
+BENCHMARK(OslOf4x255PointsAtLineRate)
+    ->Iterations(5)
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
