@@ -2,6 +2,7 @@
 // and reach the series in batches of 100 ms, so one iteration is one batch of 55 points handed
 // over and painted onto a curve that already holds `range(0)` points. Ten batches make a second
 // of line time.
+#include "ScreenBenchMain.h"
 #include "windows/views/LiveChart.h"
 
 #include <QApplication>
@@ -48,10 +49,5 @@ BENCHMARK(BatchOntoLongCurve)->Arg(1000)->Arg(10000)->Unit(benchmark::kMilliseco
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return gw::bench::RunWithWindows(argc, argv);
 }

@@ -5,6 +5,8 @@
 // is one measurement in line time; the CPU time per iteration against its line time is the share
 // of one core the screen costs. "lag_ms" is how late the latest reply was handled (a backlog
 // grows it), "rss_growth_kb" the memory added since the first measurement.
+#include "BenchReplies.h"
+#include "ScreenBenchMain.h"
 #include "app/views/ConsoleWindows.h"
 #include "app/views/TConsoleForm.h"
 #include "console/ConsoleOptions.h"
@@ -15,7 +17,6 @@
 #include "core/ScriptedPrompter.h"
 #include "engine/LampSwitch.h"
 #include "engine/runtime/MeasurementEngine.h"
-#include "link/StatusReplyEncoder.h"
 #include "windows/views/TGraphForm.h"
 
 #include <QApplication>
@@ -49,27 +50,6 @@ long ResidentKb() {
     long resident = 0;
     statm >> pages >> resident;
     return resident * 4;
-}
-
-// The replies of one measurement of `points` points in `dataState`, ending in an idle reply.
-std::vector<std::string> Measurement(int points, int dataState) {
-    const gw::ReplyLayout layout = gw::ReplyLayout::For(System6600, 1);
-    std::vector<std::string> replies;
-    gw::ReaderState state;
-    state.Position = 7;
-    state.StateCode = dataState;
-    state.Flags[21] = 1;
-    for (int point = 0; point < points; ++point) {
-        state.PointCounter = point;
-        state.Counts[0] = 1000 + (point * 37) % 997;
-        state.Data[1] = 20 + point / 2;
-        state.Timer = point;
-        replies.push_back(gw::EncodeStatusReply(state, layout, false));
-    }
-    state.StateCode = 0;
-    state.Flags[21] = 0;
-    replies.push_back(gw::EncodeStatusReply(state, layout, false));
-    return replies;
 }
 
 // gwconsole's console, engine and windows as main() wires them, without ports.
@@ -154,7 +134,8 @@ void RunAtLineRate(benchmark::State& run, gw::OperationKind kind, const std::vec
     for (const int portion : portions) {
         points += portion;
     }
-    const std::vector<std::string> replies = Measurement(points, dataState);
+    const std::vector<std::string> replies =
+        gw::bench::MeasurementReplies(System6600, points, dataState);
     long firstRss = 0;
     double lagMs = 0;
     for (auto _ : run) {
@@ -191,10 +172,5 @@ BENCHMARK(OslOf4x255PointsAtLineRate)
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return gw::bench::RunWithWindows(argc, argv);
 }
