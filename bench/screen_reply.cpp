@@ -17,11 +17,13 @@
 #include "core/ScriptedPrompter.h"
 #include "engine/LampSwitch.h"
 #include "engine/runtime/MeasurementEngine.h"
+#include "windows/views/LiveChart.h"
 #include "windows/views/TGraphForm.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QThread>
+#include <QEventLoop>
+#include <QTimer>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <fstream>
@@ -32,11 +34,6 @@ namespace {
 
 constexpr double RepliesPerSecond = 550;
 constexpr int System6600 = 4;
-
-class FixedClock : public gw::LogClock {
-public:
-    std::string timeText() const override { return "10:00:00"; }
-};
 
 class NoLogFiles : public gw::LogFileSink {
 public:
@@ -56,7 +53,7 @@ long ResidentKb() {
 struct ScreenConsole {
     gw::MemorySettingsStore store;
     gw::ScriptedPrompter prompter;
-    FixedClock clock;
+    gw::FixedLogClock clock{"10:00:00"};
     NoLogFiles logFiles;
     gw::Console console{store, prompter, clock, logFiles};
     gw::UnavailableLampSwitch lamp;
@@ -105,25 +102,34 @@ ScreenConsole& Screen() {
     return screen;
 }
 
-// Hands the replies over in line time, each the moment it is due, the event loop running between
-// them as it does while the port is quiet.
+// Hands the replies over in line time from the event loop, as the port's reads arrive: a precise
+// timer fires when the next reply is due and hands over every reply due by then; between them the
+// loop paints and idles.
 double DeliverInLineTime(ScreenConsole& screen, const std::vector<std::string>& replies) {
     QElapsedTimer clock;
-    clock.start();
+    QEventLoop loop;
+    QTimer due;
+    due.setTimerType(Qt::PreciseTimer);
+    due.setSingleShot(true);
+    std::size_t next = 0;
     double lagMs = 0;
-    for (std::size_t i = 0; i < replies.size(); ++i) {
-        const double dueMs = 1000.0 * double(i) / RepliesPerSecond;
-        while (double(clock.nsecsElapsed()) / 1e6 < dueMs) {
-            QApplication::processEvents(QEventLoop::AllEvents);
-            const double left = dueMs - double(clock.nsecsElapsed()) / 1e6;
-            if (left > 0.2) {
-                QThread::usleep(100);
-            }
+    const auto dueMs = [](std::size_t i) { return 1000.0 * double(i) / RepliesPerSecond; };
+    QObject::connect(&due, &QTimer::timeout, [&] {
+        const double nowMs = double(clock.nsecsElapsed()) / 1e6;
+        for (; next < replies.size() && dueMs(next) <= nowMs; ++next) {
+            lagMs = std::max(lagMs, nowMs - dueMs(next));
+            screen.console.readerReplies().OnReaderPacket(replies[next]);
         }
-        lagMs = std::max(lagMs, double(clock.nsecsElapsed()) / 1e6 - dueMs);
-        screen.console.readerReplies().OnReaderPacket(replies[i]);
-    }
-    QApplication::processEvents(QEventLoop::AllEvents);
+        if (next == replies.size()) {
+            loop.quit();
+            return;
+        }
+        due.start(int(std::max(0.0, dueMs(next) - double(clock.nsecsElapsed()) / 1e6)));
+    });
+    clock.start();
+    due.start(0);
+    loop.exec();
+    QApplication::processEvents();
     return lagMs;
 }
 
@@ -150,7 +156,8 @@ void RunAtLineRate(benchmark::State& run, gw::OperationKind kind, const std::vec
     run.counters["replies"] = double(replies.size());
     run.counters["lag_ms"] = lagMs;
     run.counters["rss_growth_kb"] = double(ResidentKb() - firstRss);
-    run.counters["graph_points"] = double(screen.windows.graphForm().Chart ? points : 0);
+    screen.windows.graphForm().Chart->flush();
+    run.counters["graph_points"] = double(screen.windows.graphForm().Chart->seriesPointCount(0));
 }
 
 void TlOf1020PointsAtLineRate(benchmark::State& run) {

@@ -21,6 +21,8 @@ public:
     void ApplyStep(const TDataType& operation, CivilDate today);
 
     const BinaryRecord& Record() const { return record_; }
+    // The header of an interrupted run, as its journal kept it.
+    void Restore(const BinaryRecord& record) { record_ = record; }
 
 private:
     void ApplyTl(const TDataType& operation);

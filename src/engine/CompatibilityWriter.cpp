@@ -53,6 +53,55 @@ FileError CompatibilityWriter::Open() {
     return {};
 }
 
+CompatibilityBookkeeping CompatibilityWriter::Bookkeeping() const {
+    CompatibilityBookkeeping kept;
+    kept.recordCount = recordCount_;
+    kept.measurementCount = measurementCount_;
+    for (const Channel& channel : channels_) {
+        std::vector<TWhichBgd>& table = kept.tables.emplace_back();
+        for (int r = 0; r <= recordCount_; ++r) {
+            table.push_back(channel.table.At(r));
+        }
+    }
+    const auto& bytes = header_.Record().bytes();
+    kept.header.assign(bytes.begin(), bytes.begin() + BinaryRecord::HeaderSize);
+    return kept;
+}
+
+FileError CompatibilityWriter::Resume(const CompatibilityBookkeeping& kept) {
+    if (kept.tables.size() != channels_.size() || kept.header.size() != BinaryRecord::HeaderSize ||
+        kept.recordCount < -1 || kept.measurementCount < -1 ||
+        kept.measurementCount > kept.recordCount) {
+        return {"The journal's bookkeeping of the binary files does not fit this run."};
+    }
+    for (const std::vector<TWhichBgd>& table : kept.tables) {
+        if (table.size() != std::size_t(kept.recordCount + 1)) {
+            return {"The journal's bookkeeping of the binary files does not fit this run."};
+        }
+    }
+    for (std::size_t c = 0; c < channels_.size(); ++c) {
+        Channel& channel = channels_[c];
+        if (FileError error = channel.data.Reopen(kept.recordCount + 1)) {
+            return error;
+        }
+        if (FileError error = channel.subtraction.Reopen(kept.measurementCount + 1)) {
+            return error;
+        }
+        channel.table = BackgroundTable();
+        for (std::size_t r = 0; r < kept.tables[c].size(); ++r) {
+            channel.table.Entry(int(r)) = kept.tables[c][r];
+        }
+    }
+    recordCount_ = kept.recordCount;
+    measurementCount_ = kept.measurementCount;
+    BinaryRecord header;
+    for (std::size_t i = 0; i < BinaryRecord::HeaderSize; ++i) {
+        header.SetByte(i, kept.header[i]);
+    }
+    header_.Restore(header);
+    return {};
+}
+
 bool CompatibilityWriter::WritesRecord(const TDataType& operation) {
     return (operation.Kind == OperationKind::TL || IsOslKind(operation.Kind)) &&
            !operation.isTreatment();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/BackgroundTable.h"
+#include "engine/CompatibilityBookkeeping.h"
 #include "engine/CompatibilityHeader.h"
 #include "engine/FixedRecordFile.h"
 #include "profile/FileBytes.h"
@@ -59,6 +60,12 @@ public:
     // Called after every finished step of the run: the step's changes to the header, and for a
     // measurement its record in every channel with the background subtraction.
     FileError AddStep(const CompatibilityStep& step);
+
+    // What a resumed run needs to carry the files on: the counts, the tables and the header.
+    CompatibilityBookkeeping Bookkeeping() const;
+    // Opens the files of an interrupted run, cut back to its last journalled record, and takes
+    // its bookkeeping up again instead of starting afresh.
+    FileError Resume(const CompatibilityBookkeeping& kept);
 
     // TL and OSL-kind measurements write a record; treatments and irradiations do not.
     static bool WritesRecord(const TDataType& operation);

@@ -45,6 +45,17 @@ FileError FixedRecordFile::Open() {
     return {};
 }
 
+FileError FixedRecordFile::Reopen(int runRecords) {
+    if (FileError error = Open()) {
+        return error;
+    }
+    if (found_ < runRecords) {
+        return {Quoted(path_) + " holds fewer records than the interrupted run wrote to it."};
+    }
+    found_ -= runRecords;
+    return {};
+}
+
 std::uint64_t FixedRecordFile::OffsetOf(int index) const {
     return (std::uint64_t(found_) + std::uint64_t(index)) * recordSize_;
 }

@@ -22,6 +22,9 @@ public:
     // Counts the records already in the file, creating it empty when missing. A torn last record
     // counts as a whole one, so the run's records start after it.
     FileError Open();
+    // The same for a file that already holds the given number of the run's own records (a
+    // resumed run): they count as the run's, not as records found before it.
+    FileError Reopen(int runRecords);
     // Writes the run's record at index (at or after the file's end: the gap is filled with zeros).
     FileError Write(int index, std::span<const std::uint8_t> bytes);
     FileError Read(int index, std::span<std::uint8_t> bytes) const;

@@ -10,6 +10,14 @@
 
 namespace gw {
 
+WorksheetPaper WorksheetPaper::FromMillimetres(double width, double height, bool landscape) {
+    const auto twips = [](double millimetres) {
+        return static_cast<int>(std::lround(millimetres * 1440.0 / 25.4));
+    };
+    return landscape ? WorksheetPaper{twips(height), twips(width), true}
+                     : WorksheetPaper{twips(width), twips(height), false};
+}
+
 namespace {
 
 constexpr const char* CRLF = "\r\n";

@@ -19,6 +19,9 @@ struct WorksheetPaper {
     int width = 0;
     int height = 0;
     bool landscape = false;
+
+    // A sheet of width by height millimetres as it is printed: turned for landscape.
+    static WorksheetPaper FromMillimetres(double width, double height, bool landscape);
 };
 
 // What a worksheet shows besides the tables: names, texts and the day it is made for.

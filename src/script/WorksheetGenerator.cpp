@@ -59,7 +59,11 @@ std::filesystem::path WorksheetFilePath(const std::string& name,
     std::replace(local.begin(), local.end(), '\\', '/');
     std::filesystem::path file(local);
     file.replace_extension(".rtf");
-    return file.has_parent_path() ? file : executableDirectory / "Worksheets" / file;
+    if (!file.has_parent_path()) {
+        return executableDirectory / "Worksheets" / file;
+    }
+    // A relative directory counts from the executable's, as the file choice proposes it.
+    return file.is_absolute() ? file : executableDirectory / file;
 }
 
 } // namespace gw

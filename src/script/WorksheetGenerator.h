@@ -25,7 +25,8 @@ std::string GenerateWorksheet(sc_Script& script, const WorksheetRequest& request
                               StepRecordContext& context);
 
 // The worksheet file of a name chosen by the operator: its extension becomes ".rtf"; a name
-// without a directory goes to the "Worksheets" directory beside the executable.
+// without a directory goes to the "Worksheets" directory beside the executable, a relative
+// directory counts from the executable's.
 std::filesystem::path WorksheetFilePath(const std::string& name,
                                         const std::filesystem::path& executableDirectory);
 

@@ -1,16 +1,12 @@
 #include "tool/WorksheetCommand.h"
 
-#include "platform/DataFolders.h"
-#include "script/WorksheetGenerator.h"
-#include "script/WorksheetTemplate.h"
-#include "script/runtime/WorksheetLocale.h"
+#include "script/runtime/TemplateWorksheet.h"
 #include "script/sc_Script.h"
 #include "tool/PrepareAnswerPrompter.h"
 #include "tool/ScriptCommand.h"
 #include "tool/ScriptOptions.h"
 #include "tool/ScriptPrepareCommand.h"
 
-#include <QFileInfo>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -82,17 +78,6 @@ std::optional<std::string> parseOptions(const std::vector<std::string>& args, Op
     return std::nullopt;
 }
 
-std::optional<std::filesystem::path> templateFile(const Options& options) {
-    if (!options.templateFile.empty()) {
-        return options.templateFile;
-    }
-    // The shipped template: beside gwtool or in the installed data folder, else the working
-    // directory's.
-    const QString shipped = DataFilePath(QString::fromLatin1(WorksheetTemplate::FileName));
-    return FindWorksheetTemplate(QFileInfo(shipped).absolutePath().toStdString(),
-                                 std::filesystem::current_path());
-}
-
 } // namespace
 
 int runWorksheetCommand(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
@@ -115,22 +100,15 @@ int runWorksheetCommand(const std::vector<std::string>& args, std::ostream&, std
     if (!script) {
         return Failed;
     }
-    if (!script->isTemplate) {
-        err << "error: " << options.file << " declares no TEMPLATE, so it has no worksheet\n";
-        return Failed;
+    WorksheetOrder order;
+    order.scriptFileName = options.file;
+    order.sampleName = script->sampleText;
+    order.worksheetFile = options.output;
+    if (!options.templateFile.empty()) {
+        order.templateFile = options.templateFile;
     }
-    const std::optional<std::filesystem::path> rtf = templateFile(options);
-    if (!rtf) {
-        err << "error: no " << WorksheetTemplate::FileName
-            << " beside the program or in the working directory\n";
-        return Failed;
-    }
-    const CivilDate today = options.today.value_or(TodayLocal());
-    WorksheetRequest request{
-        *rtf, options.output,
-        DesktopWorksheetInputs(*script, options.file, script->sampleText, std::string(), today)};
-    StepRecordContext context{prompter, today};
-    if (const std::string problem = GenerateWorksheet(*script, request, context);
+    order.today = options.today.value_or(TodayLocal());
+    if (const std::string problem = WriteTemplateWorksheet(*script, order, prompter);
         !problem.empty()) {
         err << "error: " << problem << '\n';
         return Failed;

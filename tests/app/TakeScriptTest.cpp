@@ -3,8 +3,10 @@
 #include "console/runtime/Console.h"
 #include "console/views/ConsoleMenus.h"
 #include "engine/LampSwitch.h"
+#include "engine/ScriptDataFileName.h"
 #include "engine/runtime/MeasurementEngine.h"
 #include "engine/runtime/RecordKeeper.h"
+#include "engine/runtime/RunJournal.h"
 #include "engine/runtime/ScriptRunner.h"
 #include "profile/DefaultProfile.h"
 #include "profile/ProfileImage.h"
@@ -78,17 +80,28 @@ TEST_F(TakeScriptTest, ExecuteScriptClosesTheEditorAndHandsTheScriptToTheRun) {
     EXPECT_NE(editor.compilations().CompiledScript(), nullptr);
 }
 
-TEST_F(TakeScriptTest, ExecuteScriptPreparesTheRunAndAFreedScriptLeavesNothingToStart) {
+// The run engine attached to the console, over a profile that writes to the test's folder.
+struct AttachedRunner {
+    AttachedRunner(Console& console, TConsoleForm& form, const QTemporaryDir& dir)
+        : engine(console, lamp), keeper(console),
+          runner(console, engine, keeper, DataFileFormat()) {
+        runner.today = CivilDate{2026, 1, 1};
+        form.attachScriptRunner(runner);
+        console.TakeData = nullptr; // the start-up port opening, which never fires here
+        console.profile.Profile.VolID = dir.path().toStdString() + "/";
+        console.profile.Profile.BetaDoseRate = 0.1;
+        console.profile.Profile.BetaCalibDate = PackedDate::Pack(2026, 1, 1);
+    }
+
     UnavailableLampSwitch lamp;
-    MeasurementEngine engine(console, lamp);
-    RecordKeeper keeper(console);
-    ScriptRunner runner(console, engine, keeper, DataFileFormat());
-    runner.today = CivilDate{2026, 1, 1};
-    form.attachScriptRunner(runner);
-    console.TakeData = nullptr; // the start-up port opening, which never fires here
-    console.profile.Profile.VolID = dir.path().toStdString() + "/";
-    console.profile.Profile.BetaDoseRate = 0.1;
-    console.profile.Profile.BetaCalibDate = PackedDate::Pack(2026, 1, 1);
+    MeasurementEngine engine;
+    RecordKeeper keeper;
+    ScriptRunner runner;
+};
+
+TEST_F(TakeScriptTest, ExecuteScriptPreparesTheRunAndAFreedScriptLeavesNothingToStart) {
+    AttachedRunner attached(console, form, dir);
+    ScriptRunner& runner = attached.runner;
     interpretExample();
     QTimer::singleShot(0, [&] { editor.ActionScriptBatch->trigger(); });
     EXPECT_TRUE(form.takeScript());
@@ -96,6 +109,54 @@ TEST_F(TakeScriptTest, ExecuteScriptPreparesTheRunAndAFreedScriptLeavesNothingTo
     EXPECT_FALSE(runner.run().empty());
     editor.Interpret(); // frees the compiled script the run was prepared from
     EXPECT_FALSE(runner.StartRun());
+}
+
+// Execute on a script whose data file has an unfinished journal asks whether to resume it: Yes
+// resumes, No prepares a new run, Cancel leaves everything as it was.
+TEST_F(TakeScriptTest, ExecuteOnAnInterruptedRunAsksToResumeIt) {
+    AttachedRunner attached(console, form, dir);
+    const std::string scriptPath = dir.filePath("example.gws").toStdString();
+    std::ofstream(scriptPath, std::ios::binary) << test::Lines(test::WorkedExampleLines);
+    ASSERT_TRUE(editor.openFile(QString::fromStdString(scriptPath)));
+    editor.Interpret();
+    ASSERT_TRUE(editor.compilations().CompiledOK);
+    RunJournal journal;
+    journal.scriptFile = scriptPath;
+    journal.scriptDigest = RunJournal::Digest(test::Lines(test::WorkedExampleLines));
+    journal.systemId = console.profile.Profile.SystemID;
+    journal.dataFile = PrepareDataFileName(editor.compilations().CompiledScript()->openText,
+                                           console.profile.Profile.VolID);
+    std::string problem;
+    ASSERT_TRUE(journal.save(problem)) << problem;
+    struct Case {
+        Answer answer;
+        bool prepared;
+        const char* logged;
+    };
+    const std::vector<Case> cases = {
+        {Answer::Cancel, false, nullptr},
+        {Answer::No, true, "is not resumed; a new run is prepared"},
+        {Answer::Yes, true, "resuming the run of"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.answer));
+        const std::size_t shown = prompter.shown.size();
+        const std::string logBefore = console.log().dump().text();
+        prompter.answers = {c.answer};
+        QTimer::singleShot(0, [&] { editor.ActionScriptBatch->trigger(); });
+        EXPECT_TRUE(form.takeScript());
+        ASSERT_GT(prompter.shown.size(), shown);
+        EXPECT_EQ(prompter.shown[shown].text, "Resume the interrupted run at platter 1, step 1?");
+        EXPECT_EQ(console.runState.ScriptPrepared, c.prepared);
+        const std::string logged = console.log().dump().text().substr(logBefore.size());
+        if (c.logged != nullptr) {
+            EXPECT_NE(logged.find(c.logged), std::string::npos) << logged;
+        } else {
+            EXPECT_EQ(logged.find("prepared"), std::string::npos) << logged;
+        }
+        // Nothing was started: the journal still waits for its resume.
+        EXPECT_TRUE(attached.runner.InterruptedRun(*editor.compilations().CompiledScript()));
+    }
 }
 
 TEST_F(TakeScriptTest, ExitWithACompiledScriptTellsHowToStartIt) {

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <iostream>
 
@@ -373,57 +374,122 @@ TEST(ScriptRunner, DISABLED_HundredStepsAgainstAFaultyReader) {
     RunWithFaults(std::getenv("GW_FAULT_STEPS") ? std::atoi(std::getenv("GW_FAULT_STEPS")) : 100);
 }
 
-// "Execute script" on a script whose run was cut short offers to resume it where it stopped.
-TEST(ScriptRunner, ExecuteOnAnInterruptedRunAsksToResumeIt) {
-    namespace fs = std::filesystem;
-    const fs::path root = fs::temp_directory_path() / "gw-script-run-resume";
-    fs::remove_all(root);
-    fs::create_directories(root);
-    RunBench bench(2);
-    bench.profile.VolID = root.string() + "/";
-    bench.harness.console.profile.Profile = bench.profile;
-    ScriptRunner runner(bench.harness.console, bench.harness.engine, bench.keeper,
-                        DataFileFormat());
-    runner.today = CivilDate{2026, 1, 1};
+// A run of four external irradiations with a journal, writing to a folder of its own; the test
+// stops it after some records and resumes it.
+struct ResumeBench {
+    explicit ResumeBench(const std::string& name)
+        : root(std::filesystem::temp_directory_path() / name), bench(2),
+          runner(bench.harness.console, bench.harness.engine, bench.keeper, DataFileFormat()) {
+        std::filesystem::remove_all(root);
+        std::filesystem::create_directories(root);
+        bench.profile.VolID = root.string() + "/";
+        bench.harness.console.profile.Profile = bench.profile;
+        runner.today = CivilDate{2026, 1, 1};
+        runner.scriptFile = "beta.gws";
+        runner.scriptText = text;
+        runner.onEvent = [this](const ScriptRunner::Event& event) {
+            ended = event.type == "run ended";
+            if (event.type == "record written" && ++written == stopAfter) {
+                runner.StopScript(true);
+            }
+            if (event.type == "record written" && afterRecord) {
+                afterRecord(written);
+            }
+        };
+    }
+    ~ResumeBench() { std::filesystem::remove_all(root); }
+
+    bool runToEnd() {
+        ended = false;
+        return runner.StartRun() && RunUntil([&] { return ended; }, 20000);
+    }
+
+    std::string dataText() const {
+        std::ifstream in(root / "Default.txt", std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    // The disks of the data file's records, in file order.
+    std::vector<std::string> disks() const {
+        const std::string data = dataText();
+        std::vector<std::string> found;
+        for (std::size_t at = data.find("\r\nDisk="); at != std::string::npos;
+             at = data.find("\r\nDisk=", at + 1)) {
+            found.push_back(data.substr(at + 7, data.find('\r', at + 2) - at - 7));
+        }
+        return found;
+    }
+
+    std::filesystem::path root;
+    RunBench bench;
+    ScriptRunner runner;
     const std::string text = ExternalBetaDisks(4, 1);
-    runner.scriptFile = "beta.gws";
-    runner.scriptText = text;
     bool ended = false;
     int written = 0;
-    runner.onEvent = [&](const ScriptRunner::Event& event) {
-        ended = event.type == "run ended";
-        if (event.type == "record written" && ++written == 2) {
-            runner.StopScript(true);
-        }
-    };
-    sc_Script& script = bench.compile(text);
-    ASSERT_TRUE(runner.PrepareScripts(script));
-    ASSERT_TRUE(runner.StartRun());
-    ASSERT_TRUE(RunUntil([&] { return ended; }, 20000));
-    auto& prompter = bench.harness.prompter;
+    int stopAfter = 2;
+    std::function<void(int)> afterRecord;
+};
+
+// "Execute script" on a script whose run was cut short offers to resume it where it stopped.
+TEST(ScriptRunner, ExecuteOnAnInterruptedRunAsksToResumeIt) {
+    ResumeBench resume("gw-script-run-resume");
+    sc_Script& script = resume.bench.compile(resume.text);
+    ASSERT_TRUE(resume.runner.PrepareScripts(script));
+    ASSERT_TRUE(resume.runToEnd());
+    auto& prompter = resume.bench.harness.prompter;
     prompter.answers = {Answer::Cancel};
-    EXPECT_FALSE(runner.PrepareOrResume(script));
+    EXPECT_FALSE(resume.runner.PrepareOrResume(script));
     ASSERT_FALSE(prompter.shown.empty());
     EXPECT_EQ(prompter.shown.back().text, "Resume the interrupted run at platter 1, step 3?");
     prompter.answers = {Answer::Yes};
-    ended = false;
-    ASSERT_TRUE(runner.PrepareOrResume(script));
-    ASSERT_TRUE(runner.StartRun());
-    ASSERT_TRUE(RunUntil([&] { return ended; }, 20000));
-    std::ifstream in(root / "Default.txt", std::ios::binary);
-    const std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::vector<std::string> disks;
-    for (std::size_t at = data.find("\r\nDisk="); at != std::string::npos;
-         at = data.find("\r\nDisk=", at + 1)) {
-        disks.push_back(data.substr(at + 7, data.find('\r', at + 2) - at - 7));
-    }
+    ASSERT_TRUE(resume.runner.PrepareOrResume(script));
+    ASSERT_TRUE(resume.runToEnd());
     // Each disk once, in list order: the two finished steps were not measured again.
+    const std::vector<std::string> disks = resume.disks();
     ASSERT_EQ(disks.size(), 4u);
     EXPECT_TRUE(std::is_sorted(disks.begin(), disks.end()) &&
                 std::adjacent_find(disks.begin(), disks.end()) == disks.end());
-    EXPECT_EQ(data.find("ScriptFile=", 1), std::string::npos) << "one header";
-    EXPECT_FALSE(runner.InterruptedRun(script).has_value()) << "the journal is finished";
-    fs::remove_all(root);
+    EXPECT_EQ(resume.dataText().find("ScriptFile=", 1), std::string::npos) << "one header";
+    EXPECT_FALSE(resume.runner.InterruptedRun(script).has_value()) << "the journal is finished";
+}
+
+// A record the data file could not take and the operator saved elsewhere is done: its disk was
+// measured, so a resume does not measure it again but says where its record is.
+TEST(ScriptRunner, ARecordSavedElsewhereIsNotMeasuredAgainOnResume) {
+    namespace fs = std::filesystem;
+    ResumeBench resume("gw-script-run-saved");
+    const fs::path dataFile = resume.root / "Default.txt";
+    const fs::path aside = resume.root / "aside.txt";
+    const fs::path elsewhere = resume.root / "elsewhere.txt";
+    resume.stopAfter = 3;
+    resume.afterRecord = [&](int written) {
+        if (written == 1) { // the data file is replaced by a folder: the next append fails
+            fs::rename(dataFile, aside);
+            fs::create_directory(dataFile);
+        } else if (written == 2) {
+            fs::remove(dataFile);
+            fs::rename(aside, dataFile);
+        }
+    };
+    auto& prompter = resume.bench.harness.prompter;
+    prompter.recordChoices = {UnwrittenRecordChoice::SaveAs};
+    prompter.fileNames = {elsewhere.string()};
+    sc_Script& script = resume.bench.compile(resume.text);
+    ASSERT_TRUE(resume.runner.PrepareScripts(script));
+    ASSERT_TRUE(resume.runToEnd());
+    std::string problem;
+    const std::optional<RunJournal> journal = RunJournal::Load(dataFile.string(), problem);
+    ASSERT_TRUE(journal) << problem;
+    ASSERT_EQ(journal->records.size(), 3u);
+    EXPECT_EQ(journal->records[1].savedTo, elsewhere.string());
+    EXPECT_TRUE(journal->records[2].savedTo.empty());
+    prompter.answers = {Answer::Yes};
+    ASSERT_TRUE(resume.runner.PrepareOrResume(script));
+    ASSERT_TRUE(resume.runToEnd());
+    EXPECT_EQ(resume.disks().size(), 3u) << "the second disk's record stays where it was saved";
+    EXPECT_TRUE(fs::exists(elsewhere));
+    EXPECT_NE(resume.bench.harness.logText().find("step 2 is in " + elsewhere.string()),
+              std::string::npos);
 }
 
 TEST(ScriptStepCommands, PreCommandsPerReaderType) {

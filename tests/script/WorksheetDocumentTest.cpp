@@ -4,6 +4,8 @@
 #include "script/WorksheetGenerator.h"
 #include "script/WorksheetTableBuilder.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -178,6 +180,77 @@ TEST(WorksheetDocumentTest, LandscapePaperGoesIntoPageAndSection) {
     EXPECT_NE(text.find("\\sectd \\lndscpsxn\\SD\r\n"), std::string::npos);
 }
 
+// The control words of the document's outermost group, in order; fails on unbalanced groups.
+std::vector<std::string> TopLevelWords(const std::string& text) {
+    std::vector<std::string> words;
+    int depth = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '{' || c == '}') {
+            depth += c == '{' ? 1 : -1;
+            EXPECT_TRUE(depth > 0 || i + 3 == text.size()) << "group closed early at " << i;
+        } else if (c == '\\' && i + 1 < text.size() &&
+                   std::isalpha(static_cast<unsigned char>(text[i + 1]))) {
+            std::size_t end = i + 1;
+            while (end < text.size() && std::isalpha(static_cast<unsigned char>(text[end]))) {
+                ++end;
+            }
+            if (depth == 1) {
+                words.push_back(text.substr(i + 1, end - i - 1));
+            }
+            i = end - 1;
+        } else if (c == '\\') {
+            ++i; // an escaped character: \\, \{, \}, \'hh
+        }
+    }
+    EXPECT_EQ(depth, 0);
+    return words;
+}
+
+// The shipped template with every sheet present: a well formed document whose sheets each
+// open with a paragraph, since a word processor drops the page break in front of a table.
+TEST(WorksheetDocumentTest, ShippedTemplateGivesWellFormedSheets) {
+    auto prepared = test::CompileAndPlace(
+        test::Lines({"METHOD TEMPLATE \"T\"", "INFO \"n{1}\\\"", "GLOBAL",
+                     "LIST POSITIONS = 3\"x\\\", 5", "END GLOBAL", "METHOD", "LOOP DISKS #1",
+                     "BLEACH(0, 90, 125, 60)", "IRRAD(2, 0, 20, 10)", "TL(5, 0, 0, 450, 0, 0)",
+                     "END LOOP", "LOOP DISKS #1", "IRRAD(2, 0, 20, 10)", "BLEACH(0, 90, 125, 30)",
+                     "TL(5, 0, 0, 450, 0, 0)", "END LOOP", "END METHOD"}),
+        ExternalGammaProfile());
+    ASSERT_FALSE(prepared->script->error) << prepared->script->errorMessage;
+    WorksheetTables tables;
+    StepRecordContext context{prepared->prompter, {2026, 3, 1}};
+    ASSERT_TRUE(BuildWorksheetTables(*prepared->script, tables, context).ok);
+    std::string error;
+    const auto rtf = WorksheetTemplate::Load(
+        std::filesystem::path(GW_TEST_DATA_DIR).parent_path().parent_path() / "data/Worksheet.ini",
+        error);
+    ASSERT_TRUE(rtf) << error;
+    const WorksheetInputs inputs = Inputs(*prepared->script);
+    WorksheetDocument document(*rtf, inputs, tables, prepared->script->devices);
+    const std::string text = document.Compose();
+    ASSERT_EQ(document.LastSheet(), 5);
+
+    EXPECT_EQ(text.substr(0, 10), "{\\rtf1\\ans");
+    EXPECT_EQ(text.substr(text.size() - 3), "}\r\n");
+    const std::vector<std::string> words = TopLevelWords(text);
+    EXPECT_EQ(std::count(words.begin(), words.end(), "trowd"),
+              std::count(words.begin(), words.end(), "row"));
+    int sheets = 0;
+    for (auto word = words.begin(); word != words.end(); ++word) {
+        if (*word != "sectd") {
+            continue;
+        }
+        ++sheets;
+        const auto opening = std::find_if(
+            word, words.end(), [](const std::string& w) { return w == "par" || w == "trowd"; });
+        ASSERT_NE(opening, words.end());
+        EXPECT_EQ(*opening, "par") << "sheet " << sheets - 1 << " opens with a table";
+    }
+    EXPECT_EQ(sheets, 6);
+    EXPECT_EQ(std::count(words.begin(), words.end(), "sect"), 5);
+}
+
 struct GeneratedFile {
     std::filesystem::path directory = std::filesystem::temp_directory_path() / "gw_worksheet_test";
     GeneratedFile() {
@@ -235,9 +308,31 @@ TEST(WorksheetDocumentTest, RefusesWithoutWritingAnything) {
 
 TEST(WorksheetDocumentTest, WorksheetFileNames) {
     const std::filesystem::path exe = "/opt/gw";
-    EXPECT_EQ(WorksheetFilePath("quartz", exe), "/opt/gw/Worksheets/quartz.rtf");
-    EXPECT_EQ(WorksheetFilePath("quartz.txt", exe), "/opt/gw/Worksheets/quartz.rtf");
-    EXPECT_EQ(WorksheetFilePath("/data/run\\q.doc", exe), "/data/run/q.rtf");
+    const std::vector<std::pair<std::string, std::filesystem::path>> cases = {
+        {"quartz", "/opt/gw/Worksheets/quartz.rtf"},
+        {"quartz.txt", "/opt/gw/Worksheets/quartz.rtf"},
+        {"/data/run\\q.doc", "/data/run/q.rtf"},
+        {"Worksheets\\2026\\q", "/opt/gw/Worksheets/2026/q.rtf"},
+    };
+    for (const auto& [name, file] : cases) {
+        EXPECT_EQ(WorksheetFilePath(name, exe), file) << name;
+    }
+}
+
+// The printer's sheet in twips, turned for landscape.
+TEST(WorksheetDocumentTest, PaperFromMillimetres) {
+    const std::vector<std::tuple<double, double, bool, int, int>> cases = {
+        {210, 297, false, 11906, 16838},     // A4
+        {215.9, 279.4, false, 12240, 15840}, // Letter
+        {297, 420, false, 16838, 23811},     // A3
+        {210, 297, true, 16838, 11906},
+    };
+    for (const auto& [width, height, landscape, twipsWide, twipsHigh] : cases) {
+        const WorksheetPaper paper = WorksheetPaper::FromMillimetres(width, height, landscape);
+        EXPECT_EQ(paper.width, twipsWide) << width << "x" << height;
+        EXPECT_EQ(paper.height, twipsHigh) << width << "x" << height;
+        EXPECT_EQ(paper.landscape, landscape);
+    }
 }
 
 } // namespace

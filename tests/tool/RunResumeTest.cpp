@@ -1,5 +1,8 @@
+#include <QByteArray>
+#include <QCoreApplication>
 #include <QProcess>
 #include <QStringList>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -17,6 +20,13 @@ const char* const NightScript = "METHOD \"night\"\r\nGLOBAL\r\nEND GLOBAL\r\nMET
                                 "RANDOM_SORT\r\nOPEN \"night\"\r\nLOOP DISKS #22\r\n"
                                 "IRRAD(3, 0, 20, 2)\r\nOSL(0, 90, 125, 4, 0, 0)\r\nEND LOOP\r\n"
                                 "END METHOD\r\n";
+
+// With the compatibility switch: a TL and its background per disk, each after an irradiation
+// that the TL's binary record carries.
+const char* const BinaryScript = "METHOD \"night\"\r\nGLOBAL\r\nEND GLOBAL\r\nMETHOD\r\n"
+                                 "OPEN \"night\"\r\nLOOP DISKS #12\r\n"
+                                 "IRRAD(3, 0, 20, 2)\r\nTL(5, 0, 0, 450, 0, 0)\r\n"
+                                 "TLBGD(5, 450, 20)\r\nEND LOOP\r\nEND METHOD\r\n";
 
 std::string readFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -45,6 +55,36 @@ std::vector<std::string> Summary(const std::string& text) {
     return entries;
 }
 
+bool IsBinaryFile(const fs::path& path) {
+    return path.extension() == ".dat" || path.extension() == ".sub";
+}
+
+// What the binary files hold, the measured values aside: every ".dat" record's header (record
+// number, disk, marks, irradiation, counts) and the head of every ".sub" record, which says
+// whether and how it was subtracted.
+std::vector<std::string> BinarySummary(const fs::path& dir) {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+        if (IsBinaryFile(entry.path())) {
+            files.push_back(entry.path());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    std::vector<std::string> summary;
+    for (const fs::path& file : files) {
+        const bool data = file.extension() == ".dat";
+        const std::size_t recordSize = data ? 990 : 800;
+        const std::size_t kept = data ? 190 : 24;
+        const std::string bytes = readFile(file);
+        summary.push_back(file.filename().string() + " " + std::to_string(bytes.size()));
+        for (std::size_t at = 0; at + recordSize <= bytes.size(); at += recordSize) {
+            summary.push_back(
+                QByteArray::fromStdString(bytes.substr(at, kept)).toHex().toStdString());
+        }
+    }
+    return summary;
+}
+
 struct ToolRun {
     int code = -1;
     std::string err;
@@ -55,7 +95,10 @@ protected:
     void SetUp() override {
         // The profile holds at most 40 characters of data directory.
         const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        dir = fs::temp_directory_path() / ("gwr-" + name.substr(0, 10));
+        // The process id keeps apart the same test run at once from other build trees.
+        dir =
+            fs::temp_directory_path() /
+            ("gwr" + std::to_string(QCoreApplication::applicationPid()) + "-" + name.substr(0, 8));
         fs::remove_all(dir);
         fs::create_directories(dir);
         script = (dir / "night.gws").string();
@@ -109,14 +152,53 @@ protected:
 
     std::string dataText() const { return readFile(dir / "night.txt"); }
 
-    // The summary of a run that was never interrupted (the same seed gives the same order).
-    std::vector<std::string> uninterrupted() {
-        const ToolRun whole = run({"--seed", "11"});
-        EXPECT_EQ(whole.code, 0) << whole.err;
+    // The data file's and the binary files' summaries.
+    std::vector<std::string> outcome() const {
         std::vector<std::string> summary = Summary(dataText());
+        const std::vector<std::string> binary = BinarySummary(dir);
+        summary.insert(summary.end(), binary.begin(), binary.end());
+        return summary;
+    }
+
+    void removeOutputs() const {
         fs::remove(dir / "night.txt");
         fs::remove(dir / "night.txt.run");
+        fs::remove(dir / "GWC_log.txt");
+        for (const auto& entry : fs::directory_iterator(dir)) {
+            if (IsBinaryFile(entry.path())) {
+                fs::remove(entry.path());
+            }
+        }
+    }
+
+    // The outcome of a run that was never interrupted (the same seed gives the same order).
+    std::vector<std::string> uninterrupted(const std::vector<std::string>& extra = {}) {
+        std::vector<std::string> args = {"--seed", "11"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const ToolRun whole = run(args);
+        EXPECT_EQ(whole.code, 0) << whole.err;
+        std::vector<std::string> summary = outcome();
+        removeOutputs();
         return summary;
+    }
+
+    // Killed after each number of records and resumed, the run ends as the uninterrupted one.
+    void killAndResume(const std::vector<int>& killPoints, const std::vector<std::string>& extra) {
+        const std::vector<std::string> expected = uninterrupted(extra);
+        ASSERT_GT(expected.size(), std::size_t(killPoints.back()) + 2);
+        for (const int killAt : killPoints) {
+            SCOPED_TRACE(killAt);
+            std::vector<std::string> first = {"--seed", "11"};
+            first.insert(first.end(), extra.begin(), extra.end());
+            ASSERT_EQ(run(first, killAt).code, -9);
+            // The resume draws its own seed from the journal, whatever is given now.
+            std::vector<std::string> again = {"--resume", "--seed", "99"};
+            again.insert(again.end(), extra.begin(), extra.end());
+            const ToolRun resumed = run(again);
+            EXPECT_EQ(resumed.code, 0) << resumed.err;
+            EXPECT_EQ(outcome(), expected);
+            removeOutputs();
+        }
     }
 
     void TearDown() override { fs::remove_all(dir); }
@@ -127,32 +209,39 @@ protected:
 };
 
 TEST_F(RunResume, KilledAfterSeveralRecordsAndResumedGivesTheUninterruptedFile) {
-    const std::vector<std::string> expected = uninterrupted();
-    ASSERT_EQ(expected.size(), 46u); // two headers, 44 records
     // Within the first platter, right at the platter change, within the second.
-    for (const int killAt : {1, 7, 40, 41}) {
-        SCOPED_TRACE(killAt);
-        ASSERT_EQ(run({"--seed", "11"}, killAt).code, -9);
-        // The resume draws its own seed from the journal, whatever is given now.
-        const ToolRun resumed = run({"--resume", "--seed", "99"});
-        EXPECT_EQ(resumed.code, 0) << resumed.err;
-        EXPECT_EQ(Summary(dataText()), expected);
-        fs::remove(dir / "night.txt");
-    }
+    killAndResume({1, 7, 40, 41}, {});
+}
+
+TEST_F(RunResume, WithTheCompatibilitySwitchTheBinaryFilesGoOnWhereTheyStopped) {
+    std::ofstream(script, std::ios::binary | std::ios::trunc) << BinaryScript;
+    // After an irradiation (carried by the next record's header), after a TL that the next
+    // background corrects, after a background, near the end.
+    killAndResume({1, 5, 7, 30}, {"--veltrax", "--today", "2026-12-09"});
 }
 
 TEST_F(RunResume, ARecordCutInTheMiddleIsRemovedAndItsStepMeasuredAgain) {
-    const std::vector<std::string> expected = uninterrupted();
-    ASSERT_EQ(run({"--seed", "11"}, 5).code, -9);
-    const std::string text = dataText();
-    const std::size_t lastRecord = text.rfind("[NewRecord]");
-    ASSERT_NE(lastRecord, std::string::npos);
-    fs::resize_file(dir / "night.txt", lastRecord + 40);
-    const ToolRun resumed = run({"--resume"});
-    EXPECT_EQ(resumed.code, 0) << resumed.err;
-    EXPECT_EQ(Summary(dataText()), expected);
-    EXPECT_NE(readFile(dir / "GWC_log.txt").find("incomplete record at the end of"),
-              std::string::npos);
+    // Without and with the binary files, which go back to the record before the cut one.
+    for (const std::vector<std::string>& extra :
+         std::vector<std::vector<std::string>>{{}, {"--veltrax", "--today", "2026-12-09"}}) {
+        SCOPED_TRACE(extra.size());
+        const std::vector<std::string> expected = uninterrupted(extra);
+        std::vector<std::string> first = {"--seed", "11"};
+        first.insert(first.end(), extra.begin(), extra.end());
+        ASSERT_EQ(run(first, 5).code, -9);
+        const std::string text = dataText();
+        const std::size_t lastRecord = text.rfind("[NewRecord]");
+        ASSERT_NE(lastRecord, std::string::npos);
+        fs::resize_file(dir / "night.txt", lastRecord + 40);
+        std::vector<std::string> again = {"--resume"};
+        again.insert(again.end(), extra.begin(), extra.end());
+        const ToolRun resumed = run(again);
+        EXPECT_EQ(resumed.code, 0) << resumed.err;
+        EXPECT_EQ(outcome(), expected);
+        EXPECT_NE(readFile(dir / "GWC_log.txt").find("incomplete record at the end of"),
+                  std::string::npos);
+        removeOutputs();
+    }
 }
 
 TEST_F(RunResume, AMismatchedOrFinishedRunIsRefusedAndNothingWritten) {
@@ -171,6 +260,7 @@ TEST_F(RunResume, AMismatchedOrFinishedRunIsRefusedAndNothingWritten) {
         {"other profile",
          {"--profile", otherProfile},
          "was taken with the profile of 'Lab reader'"},
+        {"switch turned on", {"--veltrax"}, "was taken without the compatibility switch"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
 #include <string>
 
 namespace gw::test {
@@ -22,6 +23,8 @@ public:
     std::deque<QString> openChoices;
     std::deque<QString> saveChoices;
     bool printAccepted = true;
+    // Fills in and answers the editor's own dialogs; none cancels them.
+    std::function<int(QDialog&)> modal;
     int opened = 0;
     int saved = 0;
 
@@ -35,6 +38,7 @@ public:
     }
     bool print(QWidget*, QPrinter&) override { return printAccepted; }
     void printerSetup(QWidget*, QPrinter&) override {}
+    int execute(QDialog& dialog) override { return modal ? modal(dialog) : int(QDialog::Rejected); }
 
 private:
     static QString take(std::deque<QString>& queue) {

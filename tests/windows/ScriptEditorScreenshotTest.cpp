@@ -37,6 +37,15 @@ TEST(ScriptEditorScreenshotTest, EditorWithACompiledScriptAndItsDisks) {
     editor.Interpret();
     QApplication::processEvents();
     EXPECT_TRUE(editor.grab().save(QDir(target).filePath("script-editor-error.png")));
+    kit.dialogs.modal = [&target](QDialog& dialog) {
+        dialog.show();
+        QApplication::processEvents();
+        EXPECT_TRUE(dialog.grab().save(QDir(target).filePath("worksheet-options.png")));
+        return int(QDialog::Rejected);
+    };
+    editor.TestEditor->setPlainText(editor.TestEditor->text().replace("MEASURED\n", "MEASURE\n"));
+    editor.Interpret();
+    editor.ActionWorksheets->trigger();
 }
 
 } // namespace

@@ -26,6 +26,7 @@
 #include "script/ScriptCompilations.h"
 #include "windows/views/HelpFile.h"
 #include "windows/views/RecolourControls.h"
+#include "windows/views/ScriptCodeEditor.h"
 #include "windows/views/TGraphForm.h"
 #include "windows/views/TScrptEditor.h"
 #include "windows/views/TTakeDataDlg.h"
@@ -47,6 +48,7 @@
 #include <QMetaMethod>
 #include <QPointer>
 #include <QSysInfo>
+#include <QTextDocument>
 #include <QTextStream>
 #include <QVBoxLayout>
 #include <utility>
@@ -280,8 +282,12 @@ void TConsoleForm::attachScriptRunner(ScriptRunner& runner) {
         runner.veltraxCompatible = menus_->ActionVeltrax->isChecked();
         const std::vector<sc_Script*> scripts = scriptEditor_->compilations().ScriptsToRun();
         if (scripts.size() == 1) {
-            runner.PrepareScripts(*scripts.front());
+            // An unfinished journal of the script's data file brings the resume question.
+            const bool saved = !scriptEditor_->TestEditor->document()->isModified();
+            runner.useScriptFile(saved ? scriptEditor_->compilations().ScriptFileName : "");
+            runner.PrepareOrResume(*scripts.front());
         } else if (!scripts.empty()) {
+            runner.useScriptFile({});
             runner.PrepareMetascript(scripts);
         }
     });

@@ -9,6 +9,7 @@ namespace gw {
 bool RecordKeeper::write(const std::string& path, const RecordLines& lines) {
     const platform::AppendOutcome outcome = platform::AppendRecord(path, lines);
     if (outcome.written) {
+        writtenTo_ = path;
         return true;
     }
     console_.AppendLog(": record not written to " + path + ": " + outcome.reason);
@@ -44,6 +45,7 @@ bool RecordKeeper::settle(const KeptRecord& record, std::string reason) {
         if (outcome.written) {
             console_.AppendLog(path == record.path ? ": record written to " + path + " on retry"
                                                    : ": record saved as " + path);
+            writtenTo_ = path;
             return true;
         }
         reason = outcome.reason;

@@ -26,6 +26,8 @@ public:
     bool write(const std::string& path, const RecordLines& lines);
 
     const std::vector<KeptRecord>& kept() const { return kept_; }
+    // The file the last record written went to: its own, or the one chosen with "Save as...".
+    const std::string& writtenTo() const { return writtenTo_; }
     // Offers every kept record once more; true when none is left.
     bool offerKept();
     // The close question: the kept records are offered again, and with some still unwritten the
@@ -38,6 +40,7 @@ private:
 
     Console& console_;
     std::vector<KeptRecord> kept_;
+    std::string writtenTo_;
 };
 
 } // namespace gw

@@ -68,12 +68,65 @@ QJsonObject recordJson(const RunJournal::Record& record) {
     if (!record.binary.empty()) {
         object["binary"] = sizesJson(record.binary);
     }
+    if (!record.savedTo.empty()) {
+        object["savedTo"] = q(record.savedTo);
+    }
     return object;
 }
 
 RunJournal::Record recordFrom(const QJsonObject& object) {
     return {object["platter"].toInt(), object["step"].toInt(), object["disk"].toInt(),
-            s(object["kind"]),         i64(object["end"]),     sizesFrom(object["binary"])};
+            s(object["kind"]),         i64(object["end"]),     sizesFrom(object["binary"]),
+            s(object["savedTo"])};
+}
+
+// A table entry as a short array: platter, disk, subtraction index, processed, flag, measurement.
+QJsonArray entryJson(const TWhichBgd& entry) {
+    return {entry.platter,   entry.number, entry.subtractionIndex,
+            entry.processed, entry.flag,   entry.measurement ? 1 : 0};
+}
+
+TWhichBgd entryFrom(const QJsonArray& array) {
+    TWhichBgd entry;
+    entry.platter = array[0].toInt();
+    entry.number = array[1].toInt();
+    entry.subtractionIndex = array[2].toInt();
+    entry.processed = std::uint8_t(array[3].toInt());
+    entry.flag = std::uint8_t(array[4].toInt());
+    entry.measurement = array[5].toInt() != 0;
+    return entry;
+}
+
+QJsonObject bookkeepingJson(const CompatibilityBookkeeping& kept) {
+    QJsonArray tables;
+    for (const std::vector<TWhichBgd>& table : kept.tables) {
+        QJsonArray entries;
+        for (const TWhichBgd& entry : table) {
+            entries.append(entryJson(entry));
+        }
+        tables.append(entries);
+    }
+    const QByteArray header(reinterpret_cast<const char*>(kept.header.data()),
+                            qsizetype(kept.header.size()));
+    return {{"records", kept.recordCount},
+            {"measurements", kept.measurementCount},
+            {"tables", tables},
+            {"header", QString::fromLatin1(header.toHex())}};
+}
+
+CompatibilityBookkeeping bookkeepingFrom(const QJsonObject& object) {
+    CompatibilityBookkeeping kept;
+    kept.recordCount = object["records"].toInt(-1);
+    kept.measurementCount = object["measurements"].toInt(-1);
+    for (const QJsonValue& table : object["tables"].toArray()) {
+        std::vector<TWhichBgd>& entries = kept.tables.emplace_back();
+        for (const QJsonValue& entry : table.toArray()) {
+            entries.push_back(entryFrom(entry.toArray()));
+        }
+    }
+    const QByteArray header = QByteArray::fromHex(object["header"].toString().toLatin1());
+    kept.header.assign(header.begin(), header.end());
+    return kept;
 }
 
 bool validSizes(const std::vector<std::int64_t>& sizes) {
@@ -107,7 +160,7 @@ std::string sizesProblem(const RunJournal& journal) {
     std::int64_t end = journal.dataStart;
     std::vector<std::int64_t> binary = journal.binaryStart;
     for (const RunJournal::Record& record : journal.records) {
-        if (record.end <= end || !followOn(binary, record.binary)) {
+        if (record.end < end || !followOn(binary, record.binary)) {
             return "the journal's records do not follow each other";
         }
         end = record.end;
@@ -161,6 +214,15 @@ std::string RunJournal::toJson() const {
         root["binaryFiles"] = files;
         root["binaryStart"] = sizesJson(binaryStart);
     }
+    if (!binaryStates.empty()) {
+        QJsonArray states;
+        for (const BinaryState& state : binaryStates) {
+            QJsonObject object = bookkeepingJson(state.kept);
+            object["afterRecords"] = double(state.records);
+            states.append(object);
+        }
+        root["binaryStates"] = states;
+    }
     if (pending) {
         root["pending"] = QJsonObject{{"platter", pending->platter},
                                       {"step", pending->step},
@@ -204,6 +266,10 @@ std::optional<RunJournal> RunJournal::FromJson(const std::string& text, std::str
     for (const QJsonValue& record : root["records"].toArray()) {
         journal.records.push_back(recordFrom(record.toObject()));
     }
+    for (const QJsonValue& state : root["binaryStates"].toArray()) {
+        journal.binaryStates.push_back(
+            {std::size_t(i64(state["afterRecords"])), bookkeepingFrom(state.toObject())});
+    }
     if (root["pending"].isObject()) {
         const QJsonObject pending = root["pending"].toObject();
         journal.pending = Pending{pending["platter"].toInt(), pending["step"].toInt(),
@@ -246,6 +312,22 @@ std::vector<std::int64_t> RunJournal::BinarySizes(std::size_t whole) const {
         return binaryStart;
     }
     return records[whole - 1].binary;
+}
+
+void RunJournal::KeepBinaryState(CompatibilityBookkeeping kept) {
+    binaryStates.push_back({records.size(), std::move(kept)});
+    if (binaryStates.size() > 2) {
+        binaryStates.erase(binaryStates.begin());
+    }
+}
+
+const CompatibilityBookkeeping* RunJournal::BinaryStateAfter(std::size_t whole) const {
+    for (const BinaryState& state : binaryStates) {
+        if (state.records == whole) {
+            return &state.kept;
+        }
+    }
+    return nullptr;
 }
 
 bool RunJournal::save(std::string& problem) const {

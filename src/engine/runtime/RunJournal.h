@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/CompatibilityBookkeeping.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -22,6 +24,9 @@ struct RunJournal {
         std::string kind;                 // the record's DataType
         std::int64_t end = 0;             // the data file's size once the record was written
         std::vector<std::int64_t> binary; // the binary files' sizes after the record's data
+        // Not empty when the data file could not take the record and the operator saved it
+        // elsewhere: the step is done (its disk was measured), its record is in that file.
+        std::string savedTo;
     };
     // The record being written: where it starts and how long it is when whole.
     struct Pending {
@@ -49,6 +54,16 @@ struct RunJournal {
     int resumed = 0; // how often the run has been resumed
     std::vector<Record> records;
     std::optional<Pending> pending;
+    // The binary data's bookkeeping after each of the last two records (compatibility switch
+    // on): a data file that lost its last record can still go on from the one before.
+    struct BinaryState {
+        std::size_t records = 0; // the run's records written when it was taken
+        CompatibilityBookkeeping kept;
+    };
+    std::vector<BinaryState> binaryStates;
+    void KeepBinaryState(CompatibilityBookkeeping kept);
+    // The bookkeeping that goes with the first whole records; none when it was not kept.
+    const CompatibilityBookkeeping* BinaryStateAfter(std::size_t whole) const;
 
     // What the data file holds of the run.
     struct Holdings {

@@ -29,7 +29,9 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <random>
+#include <sstream>
 
 namespace gw {
 
@@ -848,13 +850,32 @@ void ScriptRunner::journalRecordWritten(const ScriptStepRecord& record) {
     for (const std::string& file : journal_->binaryFiles) {
         binary.push_back(fileSize(file));
     }
+    const std::string& writtenTo = records_.writtenTo();
+    const std::string savedTo =
+        writtenTo.empty() || writtenTo == journal_->dataFile ? std::string() : writtenTo;
     journal_->records.push_back({finished_.platter, finished_.step, finished_.disk,
                                  dataTypeOf(recordLines(record)), fileSize(journal_->dataFile),
-                                 binary});
+                                 binary, savedTo});
+    if (binary_) {
+        journal_->KeepBinaryState(binary_->Bookkeeping());
+    }
     journal_->pending.reset();
     journal_->platter = run_.PlatterIndex;
     journal_->step = run_.StepIndex;
     saveJournal();
+}
+
+void ScriptRunner::useScriptFile(const std::string& path) {
+    scriptFile.clear();
+    scriptText.clear();
+    std::ifstream in(LocalPath(path), std::ios::binary);
+    if (path.empty() || !in) {
+        return;
+    }
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    scriptFile = path;
+    scriptText = bytes.str();
 }
 
 std::optional<RunJournal> ScriptRunner::InterruptedRun(const sc_Script& script) const {
@@ -912,6 +933,12 @@ std::optional<RunJournal> ScriptRunner::checkedJournal(const sc_Script& script) 
     if (journal->scriptDigest != RunJournal::Digest(scriptText)) {
         refuseResume("The script " + scriptFile + " has been changed since the run of " + dataFile +
                      " was interrupted; the run cannot be resumed.");
+        return std::nullopt;
+    }
+    if (journal->binaryFiles.empty() == veltraxCompatible) {
+        refuseResume("The interrupted run of " + dataFile + " was taken " +
+                     (veltraxCompatible ? "without" : "with") +
+                     " the compatibility switch; resume it the same way.");
         return std::nullopt;
     }
     const std::string& systemId = console_.profile.Profile.SystemID;
@@ -973,9 +1000,20 @@ bool ScriptRunner::trustDataFile(RunJournal& journal) {
     }
     if (holdings.pendingWhole) {
         const RunJournal::Pending& pending = *journal.pending;
-        journal.records.push_back({pending.platter, pending.step, 0, {}, holdings.keep, {}});
+        journal.records.push_back({pending.platter, pending.step, 0, {}, holdings.keep, {}, {}});
     }
+    if (!journal.binaryFiles.empty() && !binaryBookkeepingFits(journal, holdings.whole)) {
+        return false;
+    }
+    // With binary files a record written whole but not yet journalled may lack its binary data:
+    // it goes too, and its step is measured again.
+    const bool lastRecordWhole = journal.pending && !holdings.pendingWhole &&
+                                 journal.pending->start == holdings.keep &&
+                                 journal.pending->start + journal.pending->length == size;
     journal.records.resize(holdings.whole);
+    std::erase_if(journal.binaryStates, [&holdings](const RunJournal::BinaryState& state) {
+        return state.records > holdings.whole;
+    });
     journal.pending.reset();
     ++journal.resumed;
     // Nothing is cut before everything else has been checked.
@@ -990,10 +1028,56 @@ bool ScriptRunner::trustDataFile(RunJournal& journal) {
                                 " cannot be removed: " + error.message());
         }
         platform::SyncFileToDisk(LocalPath(dataFile));
-        console_.AppendLog(": an incomplete record at the end of " + dataFile + " removed (" +
-                           std::to_string(size - holdings.keep) + " bytes)");
+        console_.AppendLog((lastRecordWhole ? ": the last record of " + dataFile +
+                                                  ", whose binary data may be missing,"
+                                            : ": an incomplete record at the end of " + dataFile) +
+                           " removed (" + std::to_string(size - holdings.keep) + " bytes)");
     }
-    return cutBinaryFiles(journal.BinarySizes(holdings.whole));
+    tellSavedElsewhere(holdings.whole);
+    return cutBinaryFiles(journal.BinarySizes(holdings.whole)) && resumeBinaryData(holdings.whole);
+}
+
+// The binary files go on from the bookkeeping of the last record the data file holds whole; the
+// journal keeps it for its last two records.
+bool ScriptRunner::binaryBookkeepingFits(const RunJournal& journal, std::size_t whole) {
+    if (whole == 0 || journal.BinaryStateAfter(whole) != nullptr) {
+        return true;
+    }
+    return refuseResume("The data file " + journal.dataFile + " holds " + std::to_string(whole) +
+                        " records of the run, its journal " +
+                        std::to_string(journal.records.size()) +
+                        "; the binary files cannot be matched to it and the run cannot be "
+                        "resumed.");
+}
+
+// The binary files, cut back to the last record, carry on with the counts, tables and header
+// of the interrupted run.
+bool ScriptRunner::resumeBinaryData(std::size_t whole) {
+    if (!binary_) {
+        return true;
+    }
+    const CompatibilityBookkeeping* kept = journal_->BinaryStateAfter(whole);
+    const FileError error = kept == nullptr ? binary_->Open() : binary_->Resume(*kept);
+    if (error) {
+        binary_.reset();
+        return refuseResume(error.message);
+    }
+    if (kept != nullptr) {
+        console_.AppendLog(": the binary files go on after their record " +
+                           std::to_string(kept->recordCount));
+    }
+    return true;
+}
+
+void ScriptRunner::tellSavedElsewhere(std::size_t whole) {
+    for (std::size_t i = 0; i < whole && i < journal_->records.size(); ++i) {
+        const RunJournal::Record& record = journal_->records[i];
+        if (!record.savedTo.empty()) {
+            console_.AppendLog(": the record of platter " + std::to_string(record.platter + 1) +
+                               ", step " + std::to_string(record.step + 1) + " is in " +
+                               record.savedTo + ", not in " + journal_->dataFile);
+        }
+    }
 }
 
 // The binary files go back to where they stood after the last whole record of the data file.

@@ -86,6 +86,9 @@ public:
     // keeps no journal (metascripts keep none either).
     std::string scriptFile;
     std::string scriptText;
+    // Takes both from the script file as it is on disk (the editor saves before it interprets);
+    // an untitled or unreadable script keeps no journal.
+    void useScriptFile(const std::string& path);
 
     // The unfinished journal of the script's data file, if there is one.
     std::optional<RunJournal> InterruptedRun(const sc_Script& script) const;
@@ -163,6 +166,9 @@ private:
     bool skipFinishedSteps(std::size_t done);
     bool confirmPlatterChange();
     bool cutBinaryFiles(const std::vector<std::int64_t>& sizes);
+    bool binaryBookkeepingFits(const RunJournal& journal, std::size_t whole);
+    bool resumeBinaryData(std::size_t whole);
+    void tellSavedElsewhere(std::size_t whole);
     bool appendRecord(const ScriptStepRecord& record);
     void copyToLan(const std::string& dataFile);
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QDialog>
 #include <QString>
 
 class QPrinter;
-class QWidget;
 
 namespace gw {
 
@@ -22,6 +22,8 @@ public:
     virtual bool print(QWidget* parent, QPrinter& printer) = 0;
     // The printer set-up dialog.
     virtual void printerSetup(QWidget* parent, QPrinter& printer) = 0;
+    // Shows one of the editor's own dialogs modally; its result code.
+    virtual int execute(QDialog& dialog) { return dialog.exec(); }
 };
 
 } // namespace gw

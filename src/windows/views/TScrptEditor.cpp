@@ -9,7 +9,10 @@
 #include "script/Metascript.h"
 #include "script/ScriptCompiler.h"
 #include "script/ScriptListings.h"
+#include "script/WorksheetGenerator.h"
+#include "script/runtime/TemplateWorksheet.h"
 #include "windows/RecentScripts.h"
+#include "windows/views/DefaultPrinterPaper.h"
 #include "windows/views/RecolourControls.h"
 #include "windows/views/ScriptCodeEditor.h"
 #include "windows/views/ScriptEditorDialogs.h"
@@ -18,11 +21,13 @@
 #include "windows/views/ScriptTextFile.h"
 #include "windows/views/TAboutBox.h"
 #include "windows/views/TFindReplaceDlg.h"
+#include "windows/views/TWrkShtDialog.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -32,6 +37,7 @@
 #include <QStyle>
 #include <QTextDocument>
 #include <QToolBar>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace gw {
@@ -77,6 +83,8 @@ TScrptEditor::TScrptEditor(const ProfileState& profile, ConsoleSettings& setting
     layout->addWidget(StatusLabel);
     ViewerBox = new ScriptListingViewer(this);
     FindDialog = new TFindReplaceDlg(this);
+    WorksheetDialog = new TWrkShtDialog(dialogs_, this);
+    printerPaper = DefaultPrinterPaper;
     findReplace_ = std::make_unique<ScriptFindReplace>(*TestEditor, prompter_);
     aboutBox_ = new TAboutBox(this);
 
@@ -207,7 +215,8 @@ void TScrptEditor::wireActions() {
     connect(ActionEditPaste, &QAction::triggered, TestEditor, &QPlainTextEdit::paste);
     connect(ActionScriptInterpret, &QAction::triggered, this, &TScrptEditor::Interpret);
     connect(ActionScriptBatch, &QAction::triggered, this, &QDialog::accept);
-    connect(ActionWorksheets, &QAction::triggered, this, &TScrptEditor::worksheetsRequested);
+    connect(ActionWorksheets, &QAction::triggered, this, &TScrptEditor::Worksheets);
+    connect(WorksheetDialog, &TWrkShtDialog::helpRequested, this, [this] { openWorksheetHelp(); });
     connect(ActionViewVars, &QAction::triggered, this,
             [this] { showListing("Variable viewer", &ListVariables); });
     connect(ActionViewLists, &QAction::triggered, this,
@@ -255,7 +264,11 @@ void TScrptEditor::updateActions() {
     ScriptMenu->menuAction()->setEnabled(interpretable);
     ActionScriptInterpret->setEnabled(interpretable);
     ActionScriptBatch->setEnabled(runnable);
-    ActionWorksheets->setEnabled(runnable && !compilations_.TemplateName.empty());
+    ActionWorksheets->setEnabled(worksheetsPossible());
+    ActionWorksheets->setStatusTip(
+        worksheetsPossible()
+            ? QStringLiteral("Write the worksheets of this template script")
+            : QStringLiteral("Worksheets need an interpreted script that declares TEMPLATE"));
     for (QAction* action : {ActionViewVars, ActionViewLists, ActionViewSeqs, ActionViewDisks}) {
         action->setEnabled(compiled && compilations_.CompiledScript() != nullptr);
     }
@@ -583,6 +596,78 @@ void TScrptEditor::Interpret() {
                          .arg(script->sequences.Size())
                          .arg(script->variables.Size()));
     updateActions();
+}
+
+// ---- Worksheets ----
+
+bool TScrptEditor::worksheetsPossible() const {
+    // The worksheet is made from the editor's own text: a metascript has none to make.
+    return compilations_.CompiledOK && !compilations_.TemplateName.empty();
+}
+
+void TScrptEditor::Worksheets() {
+    if (!worksheetsPossible()) {
+        return;
+    }
+    if (TestEditor->document()->isModified()) {
+        SaveAs();
+    }
+    // The laboratory's name has no source yet: the worksheet shows the field empty.
+    if (!WorksheetDialog->ExecuteOptions(QString())) {
+        return;
+    }
+    const std::filesystem::path file =
+        WorksheetFilePath(WorksheetDialog->worksheetName().toStdString(),
+                          WorksheetDialog->executableDirectory.toStdString());
+    bool ready = false;
+    compilations_.SetEditorScript(compileEditorText(QString(), ready));
+    compilations_.MetascriptOK = false;
+    updateActions();
+    sc_Script* script = compilations_.CompiledScript();
+    if (!compilations_.CompiledOK || script == nullptr) {
+        showStatus(QStringLiteral("No worksheet: the script did not compile"));
+        return;
+    }
+    WorksheetOrder order;
+    order.scriptFileName = compilations_.ScriptFileName;
+    order.sampleName = Bytes(WorksheetDialog->sampleName());
+    order.worksheetFile = file;
+    order.today = TodayLocal();
+    std::string problem;
+    order.paper = printerPaper ? printerPaper(problem) : std::nullopt;
+    if (!problem.empty()) {
+        prompter_.message(MessageKind::Warning, "Warning", problem);
+    }
+    if (const std::string failure = WriteTemplateWorksheet(*script, order, prompter_);
+        !failure.empty()) {
+        prompter_.message(MessageKind::Error, "Error", failure);
+        showStatus(QStringLiteral("No worksheet written"));
+        return;
+    }
+    const QString written = QString::fromStdString(file.string());
+    showStatus(QStringLiteral("Worksheets written to %1").arg(written));
+    if (WorksheetDialog->openWorksheet() && QFileInfo::exists(written)) {
+        openWorksheet(written);
+    }
+}
+
+void TScrptEditor::openWorksheetHelp() {
+    // The operator's guide, whose worksheets section tells what the options do.
+    if (OpenHelpFile(helpOpener) != HelpFileResult::Opened) {
+        prompter_.message(
+            MessageKind::Error, "Error",
+            Bytes(QStringLiteral("The help file cannot be shown: %1").arg(HelpFilePath())));
+    }
+}
+
+void TScrptEditor::openWorksheet(const QString& path) {
+    const QUrl url = QUrl::fromLocalFile(path);
+    const bool opened = worksheetOpener ? worksheetOpener(url) : QDesktopServices::openUrl(url);
+    if (!opened) {
+        // The desktop does not tell a missing program from another failure.
+        prompter_.message(MessageKind::Error, "Open Error",
+                          "There was an error while opening the file.");
+    }
 }
 
 QString TScrptEditor::resolveScriptPath(const QString& path, const QString& baseFile) const {

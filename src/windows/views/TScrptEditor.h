@@ -1,10 +1,13 @@
 #pragma once
 
 #include "script/ScriptCompilations.h"
+#include "script/WorksheetDocument.h"
 #include "windows/views/HelpFile.h"
 
 #include <QDialog>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -24,6 +27,7 @@ class ScriptFindReplace;
 class ScriptListingViewer;
 class TAboutBox;
 class TFindReplaceDlg;
+class TWrkShtDialog;
 struct ProfileState;
 
 // The script editor: the operator writes, loads, saves, prints and interprets measurement scripts
@@ -61,6 +65,11 @@ public:
 
     // Hands the help pages to the desktop's viewer; tests replace it.
     DocumentOpener helpOpener;
+    // Opens a written worksheet with the desktop's program for RTF; tests replace it.
+    DocumentOpener worksheetOpener;
+    // The default printer's page for the worksheets (none: the template's own page, with the
+    // reason in problem when there is one); tests replace it.
+    std::function<std::optional<WorksheetPaper>(std::string& problem)> printerPaper;
 
     QLabel* ReaderLabel;
     // What the last Interpret gave: the script's size, or the metascript's scripts.
@@ -68,6 +77,7 @@ public:
     ScriptCodeEditor* TestEditor;
     ScriptListingViewer* ViewerBox;
     TFindReplaceDlg* FindDialog;
+    TWrkShtDialog* WorksheetDialog;
     QToolBar* ToolBar;
     QMenu* FileMenu;
     QMenu* SystemMenu;
@@ -112,6 +122,9 @@ public slots:
     void Exit();
     void Print();
     void Interpret();
+    // "&Worksheets": asks for the sample and the worksheet file, compiles the text afresh (a run
+    // prepared from the earlier compilation is stale then) and writes the worksheet.
+    void Worksheets();
     // "Load system info": the operator picks a profile file, which the console takes into use.
     void loadSystemInfo();
     // "Edit system info", once a profile is loaded.
@@ -125,8 +138,6 @@ signals:
     void loadSystemInfoRequested(const QString& path);
     // "Edit system info": the console shows the profile editor.
     void editSystemInfoRequested();
-    // "&Worksheets".
-    void worksheetsRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -154,6 +165,9 @@ private:
     void showListing(const char* caption, std::string (*listing)(const sc_Script&));
     void printListing();
     void openHelp(const char* page);
+    bool worksheetsPossible() const;
+    void openWorksheet(const QString& path);
+    void openWorksheetHelp();
     QString resolveScriptPath(const QString& path, const QString& baseFile) const;
 
     const ProfileState& profile_;
