@@ -26,6 +26,13 @@ TEST(RunJournalTest, JournalWithImpossibleSizesIsRefused) {
         const char* problem; // empty: read
     } cases[] = {
         {"as written", [](RunJournal&) {}, ""},
+        {"record saved elsewhere, the files as they were",
+         [](RunJournal& j) {
+             j.records[1].end = 900;
+             j.records[1].binary = {1980, 1600};
+             j.records[1].savedTo = "C:\\GWDATA\\saved.txt";
+         },
+         ""},
         {"record before the run's start", [](RunJournal& j) { j.records[0].end = 100; },
          "do not follow"},
         {"records going back", [](RunJournal& j) { j.records[1].end = 800; }, "do not follow"},
