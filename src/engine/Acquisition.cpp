@@ -26,6 +26,7 @@ constexpr int CoolingAfterTl = 8;
 constexpr int TakingOsl = 10;
 
 constexpr int ResetTimerAboveSeconds = 2000;
+constexpr int ResetRepeatSeconds = 60;
 constexpr int PurgeBeforeIrradiationEndSeconds = 60;
 // An 8-bit point counter counts 0 ... 254 and starts again.
 constexpr int NarrowCounterModulus = 255;
@@ -137,9 +138,17 @@ void Acquisition::followIrradiation(bool& finisherDue) {
     }
 }
 
+// The replies already on their way when "T0 " went out still show the old time: the reset is
+// sent once, and again only when the timer has run on well past it (a lost command).
 void Acquisition::resetTimerWhenIdle() {
-    if (reader_.StateCode == Idle && reader_.Flags[BusyFlag] == 0 &&
-        reader_.Flags[IrradiatingFlag] == 0 && reader_.Timer > ResetTimerAboveSeconds) {
+    if (reader_.Timer <= ResetTimerAboveSeconds) {
+        timerAtReset_ = -1;
+        return;
+    }
+    const bool resetDue = timerAtReset_ < 0 || reader_.Timer >= timerAtReset_ + ResetRepeatSeconds;
+    if (resetDue && reader_.StateCode == Idle && reader_.Flags[BusyFlag] == 0 &&
+        reader_.Flags[IrradiatingFlag] == 0) {
+        timerAtReset_ = reader_.Timer;
         sendLogged(CommandBuilder::WithCR(CommandBuilder::ResetTimer()));
     }
 }

@@ -86,6 +86,8 @@ private:
     const ReaderLinkState& link_;
     AcquisitionHost& host_;
     int seriousBitsAborted_ = 0; // the serious error bits of the reader's present fault
+    // The reader's timer when "T0 " was last sent, until a reply shows it reset (-1: none due).
+    int timerAtReset_ = -1;
 };
 
 } // namespace gw

@@ -15,6 +15,8 @@ constexpr double kTextDelayMs = 50.0;
 constexpr double kPowerOnDelayMs = 100.0;
 constexpr double kFineStepMs = 10.0; // while heating, lighting or irradiating
 constexpr double kCoarseStepMs = 250.0;
+constexpr double kShortestRealReplyMs = 0.5;
+constexpr double kShortestRealStepMs = 0.01;
 constexpr double kCommandQuietMs = 200.0;
 constexpr int kMostEventsAtOnce = 64; // an unfinished command is given up after this
 constexpr double kFullPower = 4095.0;
@@ -346,14 +348,23 @@ double SimReader::periodicReplyMs() const {
     if (tl_ && tl_->nextPacedMs() != SimTlRun::kNever) {
         return tl_->nextPacedMs();
     }
-    return lastReplyMs_ + statusIntervalMs_;
+    return lastReplyMs_ + statusPeriodMs();
+}
+
+// At a small time scale the reader's interval would shrink below what the console can take in
+// real time: the replies are thinned to keep a real pause between them.
+double SimReader::statusPeriodMs() const {
+    return std::max(double(statusIntervalMs_), kShortestRealReplyMs / options_.timeScale);
 }
 
 double SimReader::nextEventMs(double targetMs) const {
     const bool active = measuring() || irradiating_ || heater_.enabled() ||
                         heater_.temperature() > SimHeater::kRoomC + 1.0 || visiblePower() > 0 ||
                         infraredPower() > 0;
-    double next = now_ + (active ? kFineStepMs : kCoarseStepMs);
+    // The same holds for the integration: at a small time scale a step covers more reader time,
+    // so that simulating does not take longer than the time simulated.
+    const double shortestStepMs = kShortestRealStepMs / options_.timeScale;
+    double next = now_ + std::max(active ? kFineStepMs : kCoarseStepMs, shortestStepMs);
     next = std::min({next, periodicReplyMs(), ackDueMs_, targetMs});
     if (platter_.busy(now_)) {
         next = std::min(next, platter_.busyUntil());
@@ -465,7 +476,7 @@ void SimReader::handleDueEvents() {
         }
     }
     if (poweredOn_ && !osl_ && (!tl_ || tl_->nextPacedMs() == SimTlRun::kNever) &&
-        now_ >= lastReplyMs_ + statusIntervalMs_) {
+        now_ >= lastReplyMs_ + statusPeriodMs()) {
         emitStatus(false);
     }
     if (now_ >= ackDueMs_) {

@@ -67,6 +67,7 @@ private:
     double toConsole(double readerMs) const { return readerMs * options_.timeScale; }
     double nextEventMs(double targetMs) const;
     double periodicReplyMs() const;
+    double statusPeriodMs() const;
     bool measuring() const { return tl_.has_value() || osl_.has_value(); }
 
     void execute(const SimCommand& command);

@@ -41,8 +41,8 @@ WarningResult PrepareAnswerPrompter::warn(const std::string& message, bool offer
     return WarningResult::Abort;
 }
 
-void PrepareAnswerPrompter::message(MessageKind, const std::string&, const std::string& text) {
-    err_ << "error: " << OneLine(text) << '\n';
+void PrepareAnswerPrompter::message(MessageKind kind, const std::string&, const std::string& text) {
+    err_ << (kind == MessageKind::Information ? "" : "error: ") << OneLine(text) << '\n';
 }
 
 } // namespace gw::tool

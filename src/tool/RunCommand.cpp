@@ -12,7 +12,6 @@
 #include "tool/ScriptPlanCommand.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QTimer>
 #include <atomic>
 #include <csignal>
@@ -132,23 +131,6 @@ std::string firstLine(const std::string& text) {
     return start == std::string::npos ? line : line.substr(start);
 }
 
-// "Overwrite file": every listed file becomes its ".bak", an older ".bak" going to the trash.
-bool backUpExisting(const std::vector<std::string>& files, std::ostream& err) {
-    for (const std::string& file : files) {
-        const QString backup = QString::fromStdString(file + ".bak");
-        if (QFile::exists(backup) && !QFile::moveToTrash(backup) && !QFile::remove(backup)) {
-            err << "error: cannot move " << backup.toStdString() << " out of the way\n";
-            return false;
-        }
-        if (!QFile::rename(QString::fromStdString(file), backup)) {
-            err << "error: cannot rename " << file << " to " << backup.toStdString() << '\n';
-            return false;
-        }
-    }
-    err << "Existing files have been backuped or moved to 'Recycle bin'.\n";
-    return true;
-}
-
 } // namespace
 
 int runRunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -207,12 +189,14 @@ int runRunCommand(const std::vector<std::string>& args, std::ostream& out, std::
     headless.engine().setCompatibilityMode(options.veltrax);
     runner.today = options.today;
     runner.seed = options.seed;
-    runner.confirmBinaryFiles = [&](const std::string&, const std::vector<std::string>& existing) {
-        err << "warning: binary data files exist: " << existing.front() << '\n';
-        if (options.existing == "abort") {
-            return false;
-        }
-        return options.existing == "append" || backUpExisting(existing, err);
+    runner.answerExistingFiles = [&](const std::string& binaryFile,
+                                     const std::vector<std::string>&) {
+        err << "warning: binary data files exist: " << binaryFile << '\n';
+        ExistingFilesAnswer answer;
+        answer.choice = options.existing == "abort"       ? ExistingFilesChoice::Cancel
+                        : options.existing == "overwrite" ? ExistingFilesChoice::Overwrite
+                                                          : ExistingFilesChoice::Append;
+        return answer;
     };
     std::string ending;
     runner.onEvent = [&](const ScriptRunner::Event& event) {

@@ -231,6 +231,16 @@ TEST_F(AcquisitionTest, IdleTimerIsReset) {
     EXPECT_THAT(host.logged, ElementsAre("T: \"T0 \""));
 }
 
+// The replies already on their way when "T0 " went out still show the old time: one reset for
+// them, another only when the timer runs on well past it or after it came back.
+TEST_F(AcquisitionTest, TimerResetIsNotRepeatedForRepliesOnTheirWay) {
+    for (const int timer : {2001, 2005, 2030, 2060, 2061, 3, 2500}) {
+        reader.Timer = timer;
+        reply(0, 0);
+    }
+    EXPECT_THAT(host.sent, ElementsAre("T0 \r", "T0 \r", "T0 \r"));
+}
+
 TEST_F(AcquisitionTest, SeriousReaderErrorAbortsEverything) {
     struct Case {
         int errorBits;

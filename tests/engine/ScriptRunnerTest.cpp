@@ -6,8 +6,10 @@
 #include "profile/DefaultProfile.h"
 #include "script/PrepareHelper.h"
 
+#include <QTimer>
 #include <algorithm>
 #include <cstdlib>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -126,21 +128,84 @@ TEST(ScriptRunner, TwoPlattersOfA3500WithAHeaderOnEachAndThePlatterQuestion) {
     EXPECT_FALSE(bench.runner.StartRun()) << "Go does nothing after the last step";
 }
 
-TEST(ScriptRunner, CancelAtThePlatterChangeEndsTheRunWithThatRecordWritten) {
-    RunBench bench(2);
-    bench.harness.prompter.answers = {Answer::Cancel};
-    bench.onEvent = [&](const ScriptRunner::Event& event) {
-        if (event.type == "record written" && bench.records.size() == 60) {
-            // The record is on disk before the question is asked.
-            EXPECT_TRUE(bench.harness.prompter.shown.empty());
-        }
+// A 3500 script whose disks sit at the given positions (24 to a platter).
+std::string PlacedDisks(const std::string& positions, const std::vector<std::string>& commands,
+                        bool batch = false) {
+    const int disks = int(std::count(positions.begin(), positions.end(), ',')) + 1;
+    std::vector<std::string> lines = {"METHOD \"placed\"", "GLOBAL",
+                                      "LIST POSITIONS = " + positions, "END GLOBAL", "METHOD"};
+    if (batch) {
+        lines.push_back("BATCH_MODE");
+    }
+    lines.push_back("LOOP DISKS #" + std::to_string(disks));
+    lines.insert(lines.end(), commands.begin(), commands.end());
+    lines.insert(lines.end(), {"END LOOP", "END METHOD"});
+    return test::Lines(lines);
+}
+
+// Cancel at "Change the platter!" ends the run as finished, whichever platter it came at, with
+// every record written before the question kept, the end commands sent, and nothing taken after.
+TEST(ScriptRunner, CancelAtThePlatterChangeEndsTheRun) {
+    const std::vector<std::string> osl = {"OSL(0, 90, 125, 1, 0, 0)"};
+    const std::vector<std::string> beta = {"IRRAD(1, 0, 20, 5)"};
+    const struct {
+        const char* name;
+        std::string script;
+        std::deque<Answer> answers;
+        bool metascript;
+        std::size_t records;
+    } cases[] = {
+        {"measured, after the first platter",
+         PlacedDisks("1, 2, 25", osl),
+         {Answer::Cancel},
+         false,
+         2},
+        {"measured, after the second platter",
+         PlacedDisks("1, 25, 49", osl),
+         {Answer::Ok, Answer::Cancel},
+         false,
+         2},
+        {"external steps", PlacedDisks("1, 25", beta), {Answer::Cancel}, false, 1},
+        {"batch mode", PlacedDisks("1, 25", {osl[0], osl[0]}, true), {Answer::Cancel}, false, 2},
+        {"first script of a metascript", PlacedDisks("1, 25", osl), {Answer::Cancel}, true, 1},
     };
-    ASSERT_TRUE(bench.runner.PrepareScripts(bench.compile(ExternalBetaDisks(25, 3))));
-    ASSERT_TRUE(bench.runner.StartRun());
-    ASSERT_TRUE(RunUntil([&] { return bench.ended(); }, 20000));
-    EXPECT_EQ(bench.records.size(), 60u);
-    EXPECT_EQ(bench.events.back().text, "finished");
-    EXPECT_FALSE(bench.runner.continueOffered());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RunBench bench(2);
+        ASSERT_TRUE(bench.harness.open());
+        bench.harness.prompter.answers = c.answers;
+        std::size_t recordsAtQuestion = 0;
+        bench.onEvent = [&](const ScriptRunner::Event& event) {
+            if (event.type == "run ended") {
+                recordsAtQuestion = bench.records.size();
+            }
+        };
+        sc_Script& first = bench.compile(c.script);
+        if (c.metascript) {
+            ASSERT_TRUE(
+                bench.runner.PrepareMetascript({&first, &bench.compile(PlacedDisks("1", osl))}));
+        } else {
+            ASSERT_TRUE(bench.runner.PrepareScripts(first));
+        }
+        ASSERT_TRUE(bench.runner.StartRun());
+        ASSERT_TRUE(RunUntil([&] { return bench.ended(); }, 60000));
+        RunUntil([] { return false; }, 50); // nothing may start after the end
+        EXPECT_EQ(bench.records.size(), c.records);
+        EXPECT_EQ(recordsAtQuestion, c.records);
+        EXPECT_EQ(bench.harness.prompter.shown.size(), c.answers.size());
+        EXPECT_EQ(bench.count("run ended"), 1);
+        EXPECT_EQ(bench.events.back().text, "finished");
+        EXPECT_EQ(bench.graph.panels.back().DataTakeStatus, "finished");
+        const RunState& flags = bench.harness.console.runState;
+        EXPECT_TRUE(flags.LastStep);
+        EXPECT_FALSE(flags.ScriptPrepared || flags.RunActive || flags.Metascript ||
+                     flags.MetascriptRunning);
+        EXPECT_EQ(bench.harness.console.Finisher, nullptr);
+        EXPECT_EQ(bench.harness.console.TakeData, nullptr);
+        EXPECT_FALSE(bench.runner.continueOffered());
+        EXPECT_FALSE(bench.runner.StartRun());
+        EXPECT_NE(bench.harness.logText().find("M H0 O0 P0 V0 C0 J0 "), std::string::npos);
+    }
 }
 
 TEST(ScriptRunner, StopAtStep7Of20AndContinue) {
@@ -205,6 +270,24 @@ TEST(ScriptRunner, AMetascriptOfThreeRunsOneAfterAnotherWithoutGo) {
     EXPECT_FALSE(bench.harness.console.runState.Metascript);
 }
 
+// The next script starts even while the last step's data-take thread is still returning.
+TEST(ScriptRunner, AMetascriptOfMeasuredStepsGoesOnWhileTheThreadReturns) {
+    RunBench bench(2);
+    ASSERT_TRUE(bench.harness.open());
+    const std::string script = PlacedDisks("1", {"OSL(0, 90, 125, 1, 0, 0)"});
+    ASSERT_TRUE(bench.runner.PrepareMetascript({&bench.compile(script), &bench.compile(script)}));
+    bench.onEvent = [&](const ScriptRunner::Event& event) {
+        if (event.type == "record written" && bench.records.size() == 1) {
+            auto& underWay = bench.harness.console.MeasurementUnderWay;
+            QTimer::singleShot(20, [&underWay, engine = underWay] { underWay = engine; });
+            underWay = [] { return true; }; // the thread is still returning
+        }
+    };
+    ASSERT_TRUE(bench.runner.StartRun());
+    ASSERT_TRUE(RunUntil([&] { return bench.ended() && bench.records.size() == 2; }, 60000));
+    EXPECT_EQ(bench.events.back().text, "finished");
+}
+
 TEST(ScriptRunner, ARecordThatCannotBeWrittenPausesTheRunWithTheRecordKept) {
     RunBench bench(2);
     bench.failWrites = 1;
@@ -243,6 +326,47 @@ TEST(ScriptRunner, OneBusyGuardAndNoStaleRun) {
                      "IRRAD(5, 0, 20, 5)", "END LOOP", "END METHOD"}))));
     EXPECT_FALSE(bench.harness.console.runState.ScriptPrepared);
     EXPECT_FALSE(bench.runner.StartRun());
+}
+
+// One guard answers every "busy?": the profile refusal and the starters ask the same one, the
+// starters counting besides any starter held, the profile a run between its steps.
+TEST(ScriptRunner, OneGuardForProfileChangesAndStarters) {
+    const struct {
+        const char* name;
+        std::function<void(Console&, MeasurementEngine&)> busy;
+        bool profileRefused;
+        bool startRefused;
+    } cases[] = {
+        {"a finisher", [](Console& c, MeasurementEngine&) { c.Finisher = [] {}; }, true, true},
+        {"an acquisition", [](Console&, MeasurementEngine& e) { e.state().TakingData = true; },
+         true, true},
+        {"an irradiation", [](Console&, MeasurementEngine& e) { e.state().Irradiating = true; },
+         true, true},
+        {"a starter held without the timer",
+         [](Console& c, MeasurementEngine&) { c.TakeData = [] {}; }, false, true},
+        {"a starter on the start timer",
+         [](Console& c, MeasurementEngine&) {
+             c.TakeData = [] {};
+             c.armStartTimer(60000);
+         },
+         true, true},
+        {"a run between steps", [](Console& c, MeasurementEngine&) { c.runState.RunActive = true; },
+         true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RunBench bench(2);
+        sc_Script& script = bench.compile(ExternalBetaDisks(1, 1));
+        Console& console = bench.harness.console;
+        c.busy(console, bench.harness.engine);
+        EXPECT_EQ(!console.ProfileChangeRefusal().empty(), c.profileRefused);
+        EXPECT_EQ(console.StarterHeld(), c.startRefused);
+        EXPECT_EQ(bench.runner.PrepareScripts(script), !c.startRefused);
+        console.StartTimer().stop();
+        bench.harness.engine.state() = AcquisitionState();
+        console.Finisher = console.TakeData = nullptr;
+        console.runState.RunActive = false;
+    }
 }
 
 TEST(ScriptRunner, AbortedRunIsNotContinued) {
@@ -565,6 +689,87 @@ TEST(ScriptRunnerBinary, AVeltraxRunWritesOneBinaryRecordPerMeasurement) {
     ASSERT_TRUE(fs::exists(root / "Default.dat"));
     EXPECT_EQ(fs::file_size(root / "Default.dat"), 2u * 990u) << "one record per TL";
     EXPECT_TRUE(fs::exists(root / "Default.sub"));
+}
+
+} // namespace
+} // namespace gw
+
+namespace gw {
+namespace {
+
+std::string FileText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Binary files of the data file's name exist already: the run does what the operator answered,
+// and no file is lost on the way (an older ".bak" goes to the trash, never away).
+TEST(ScriptRunnerBinary, ExistingBinaryFilesAreSettledAsAnswered) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / "gw-script-run-existing";
+    const struct {
+        const char* name;
+        ExistingFilesChoice choice;
+        bool prepared;
+        const char* binaryName; // of channel 0
+        const char* message;
+    } cases[] = {
+        {"append", ExistingFilesChoice::Append, true, "Default.dat",
+         "Existing files will be appended."},
+        {"overwrite", ExistingFilesChoice::Overwrite, true, "Default.dat",
+         "Existing files have been backuped or moved to 'Recycle bin'."},
+        {"other name", ExistingFilesChoice::OtherName, true, "night.dat", nullptr},
+        {"cancel", ExistingFilesChoice::Cancel, false, nullptr, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(root);
+        fs::create_directories(root / "xdg");
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString((root / "xdg").string()));
+        std::ofstream(root / "Default.dat", std::ios::binary) << "old";
+        std::ofstream(root / "Default.sub", std::ios::binary) << "oldsub";
+        std::ofstream(root / "Default.dat.bak", std::ios::binary) << "older";
+        RunBench bench(2);
+        bench.profile.VolID = root.string() + "/";
+        bench.harness.console.profile.Profile = bench.profile;
+        bench.runner.veltraxCompatible = true;
+        std::string asked;
+        bench.runner.answerExistingFiles = [&](const std::string& binaryFile,
+                                               const std::vector<std::string>& existing) {
+            asked = binaryFile;
+            EXPECT_EQ(existing.size(), 2u);
+            ExistingFilesAnswer answer;
+            answer.choice = c.choice;
+            answer.otherName = (root / "night.dat").string();
+            return answer;
+        };
+        EXPECT_EQ(bench.runner.PrepareScripts(bench.compile(ExternalBetaDisks(1, 1))), c.prepared);
+        EXPECT_EQ(asked, (root / "Default.dat").string());
+        EXPECT_EQ(bench.harness.console.runState.ScriptPrepared, c.prepared);
+        if (c.binaryName != nullptr) {
+            ASSERT_EQ(bench.runner.binaryFiles.size(), 1u);
+            EXPECT_EQ(bench.runner.binaryFiles[0], (root / c.binaryName).string());
+            EXPECT_EQ(bench.runner.run().DataFile, (root / "Default.txt").string())
+                << "the text data file keeps its name";
+        }
+        const auto& shown = bench.harness.prompter.shown;
+        if (c.message != nullptr) {
+            ASSERT_FALSE(shown.empty());
+            EXPECT_EQ(shown.back().caption, "GW Console");
+            EXPECT_EQ(shown.back().text, c.message);
+        }
+        if (c.choice == ExistingFilesChoice::Overwrite) {
+            EXPECT_EQ(FileText(root / "Default.dat.bak"), "old");
+            EXPECT_EQ(FileText(root / "Default.sub.bak"), "oldsub");
+            const bool trashed = FileText(root / "xdg/Trash/files/Default.dat.bak") == "older";
+            EXPECT_TRUE(trashed || FileText(root / "Default.dat.bak.1") == "older");
+        } else {
+            EXPECT_EQ(FileText(root / "Default.dat").substr(0, 3), "old");
+            EXPECT_EQ(FileText(root / "Default.dat.bak"), "older");
+        }
+    }
+    qunsetenv("XDG_DATA_HOME");
+    fs::remove_all(root);
 }
 
 } // namespace

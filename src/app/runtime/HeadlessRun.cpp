@@ -1,54 +1,31 @@
 #include "app/runtime/HeadlessRun.h"
 
-#include "core/Prompter.h"
-#include "core/TimeScale.h"
 #include "engine/runtime/LocaleDataFileFormat.h"
-#include "platform/ParallelPortLampSwitch.h"
-#include "sim/runtime/SimulatedReaderBench.h"
 
 namespace gw {
 
 HeadlessRun::HeadlessRun(Prompter& prompter, const SystemProfile& profile, int counterChannels)
-    : console_(settings_, prompter, clock_, logSink_), lamp_(ParallelPortLampSwitch::Create()),
-      engine_(console_, *lamp_), sequencer_(console_, engine_, LocaleDataFileFormat()),
-      runner_(console_, engine_, sequencer_.records(), LocaleDataFileFormat()),
+    : headless_(prompter, logSink_),
+      runner_(headless_.console(), headless_.engine(), headless_.sequencer().records(),
+              LocaleDataFileFormat()),
       channels_(counterChannels) {
-    console_.profile.Profile = profile;
-    console_.setSystemType(profile.ReaderType);
-    console_.linkState.SetCounterChannels(counterChannels);
-}
-
-HeadlessRun::~HeadlessRun() {
-    console_.ports.reader().close();
-    if (simulated_) {
-        SimulatedReaderBench::uninstall();
-    }
+    Console& console = headless_.console();
+    console.profile.Profile = profile;
+    console.setSystemType(profile.ReaderType);
+    console.linkState.SetCounterChannels(counterChannels);
 }
 
 bool HeadlessRun::open(const std::string& port, std::string& problem) {
-    if (port == SimulatedReaderBench::kPortName) {
-        SimOptions options;
-        options.systemType = console_.profile.Profile.ReaderType;
-        options.counterChannels = channels_;
-        options.timeScale = TimeScale::Factor();
-        SimulatedReaderBench::install(options);
-        simulated_ = true;
-    }
-    PortSettings settings = console_.ports.reader().settings();
-    settings.portName = port;
-    console_.ports.reader().setSettings(settings);
-    if (!console_.ports.reader().open()) {
-        problem = "cannot open the reader port " + port;
-        return false;
-    }
-    console_.AppendLog(": reader port " + port + " open");
-    return true;
+    HeadlessConsole::Ports ports;
+    ports.port = port;
+    ports.channels = channels_;
+    return headless_.open(ports, problem);
 }
 
 void HeadlessRun::flushLog() {
-    const Dump& dump = console_.log().dump();
+    const Dump& dump = console().log().dump();
     if (dump.lineCount() > 0) {
-        logSink_.appendText(console_.log().logFilePath(), dump.text());
+        logSink_.appendText(console().log().logFilePath(), dump.text());
     }
 }
 

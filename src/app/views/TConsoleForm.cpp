@@ -27,6 +27,7 @@
 #include "windows/views/HelpFile.h"
 #include "windows/views/RecolourControls.h"
 #include "windows/views/ScriptCodeEditor.h"
+#include "windows/views/TFileOverwriteDlg.h"
 #include "windows/views/TGraphForm.h"
 #include "windows/views/TScrptEditor.h"
 #include "windows/views/TTakeDataDlg.h"
@@ -161,11 +162,7 @@ void TConsoleForm::attachEngine(MeasurementEngine& engine) {
     engine_ = &engine;
     if (graph_) {
         engine.setView(graph_);
-        graph_->setOperationInFlight([this, &engine] {
-            const AcquisitionState& a = engine.state();
-            return engine.dataTakeRunning() || a.TakingData || a.Irradiating || a.Querying ||
-                   static_cast<bool>(console_.Finisher) || static_cast<bool>(console_.TakeData);
-        });
+        graph_->setOperationInFlight([this] { return console_.StarterHeld(); });
     }
     engine.showStateCode = [form = QPointer<TConsoleForm>(this)](int stateCode) {
         if (form) {
@@ -275,6 +272,11 @@ void TConsoleForm::attachScriptEditor(TScrptEditor& editor) {
 }
 
 void TConsoleForm::attachScriptRunner(ScriptRunner& runner) {
+    // The run asks about binary files in the way; the dialog only answers.
+    runner.answerExistingFiles = [this](const std::string& binaryFile,
+                                        const std::vector<std::string>&) {
+        return TFileOverwriteDlg::Ask(this, binaryFile);
+    };
     connect(this, &TConsoleForm::scriptExecutionChosen, this, [this, &runner] {
         if (scriptEditor_ == nullptr) {
             return;

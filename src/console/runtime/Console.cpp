@@ -205,12 +205,12 @@ bool Console::activateProfile(const std::string& path) {
     return true;
 }
 
-bool Console::OperationInFlight() const {
+bool Console::OperationUnderWay() const {
     // The start timer that opens the ports at start-up holds no operation.
     const bool starterPending =
         startTimer_.isActive() && static_cast<bool>(TakeData) && !openingPorts_;
     return static_cast<bool>(Finisher) || starterPending ||
-           runState.RunActive || runState.MetascriptRunning;
+           (MeasurementUnderWay && MeasurementUnderWay());
 }
 
 std::string Console::ProfileChangeRefusal() const {

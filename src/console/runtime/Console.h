@@ -71,9 +71,19 @@ public:
     // Closes both ports when open.
     void closePorts();
 
-    // Whether a measurement operation or a script run is under way: a finisher waits for the
-    // reader, the start timer holds the next starter, or a script or metascript runs.
-    bool OperationInFlight() const;
+    // The one busy guard: a measurement operation is under way: a finisher waits for the reader,
+    // the start timer holds the next starter, or the measurement engine has a data-take thread
+    // or an acquisition going.
+    bool OperationUnderWay() const;
+    // The profile must not change while an operation is under way or a script or metascript runs.
+    bool OperationInFlight() const {
+        return OperationUnderWay() || runState.RunActive || runState.MetascriptRunning;
+    }
+    // Nothing is started while an operation is under way or any starter waits in TakeData (even
+    // the start-up's port opening).
+    bool StarterHeld() const { return OperationUnderWay() || static_cast<bool>(TakeData); }
+    // The engine's part of the guard: its thread and acquisition flags.
+    std::function<bool()> MeasurementUnderWay;
     // Why the profile must not change now ("Load parameters", "Edit parameters" and the script
     // editor's profile items), or empty when it may.
     std::string ProfileChangeRefusal() const;

@@ -1,17 +1,10 @@
 #include "engine/runtime/HeadlessTake.h"
 
-#include "console/runtime/Console.h"
-#include "core/LogClock.h"
-#include "core/MemorySettingsStore.h"
 #include "core/TimeScale.h"
-#include "engine/runtime/LocaleDataFileFormat.h"
-#include "engine/runtime/MeasurementEngine.h"
-#include "engine/runtime/OperationSequencer.h"
+#include "engine/runtime/HeadlessConsole.h"
 #include "link/CommandBuilder.h"
-#include "platform/ParallelPortLampSwitch.h"
 #include "profile/DefaultProfile.h"
 #include "profile/ProfileFile.h"
-#include "sim/runtime/SimulatedReaderBench.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -40,7 +33,7 @@ public:
     Session(const HeadlessTake::Options& options, Prompter& prompter,
             const HeadlessTake::Reporting& reporting)
         : options_(options), prompter_(prompter), reporting_(reporting),
-          console_(store_, prompter, clock_, Console::NoLogFile()) {}
+          headless_(prompter, Console::NoLogFile()), console_(headless_.console()) {}
 
     HeadlessTake::Outcome run() {
         if (!loadProfile()) {
@@ -48,23 +41,8 @@ public:
         }
         const int type = console_.profile.Profile.ReaderType;
         console_.setSystemType(type >= 0 && type <= System6600 ? type : System6600);
-        const bool simulated = options_.port == SimulatedReaderBench::kPortName;
-        if (simulated) {
-            installSimulatedReader();
-        }
-        HeadlessTake::Outcome outcome = HeadlessTake::Outcome::Failed;
-        {
-            const std::unique_ptr<LampSwitch> lamp = ParallelPortLampSwitch::Create();
-            MeasurementEngine engine(console_, *lamp);
-            OperationSequencer sequencer(console_, engine, LocaleDataFileFormat());
-            outcome = take(engine, sequencer);
-            console_.ports.reader().close();
-            console_.ports.scanner().close();
-            reportKeptRecords(sequencer);
-        }
-        if (simulated) {
-            SimulatedReaderBench::uninstall();
-        }
+        const HeadlessTake::Outcome outcome = take(headless_.engine(), headless_.sequencer());
+        reportKeptRecords(headless_.sequencer());
         return outcome;
     }
 
@@ -80,7 +58,7 @@ private:
             console_.profile.Profile = DefaultProfile(System6600);
             return true;
         }
-        ProfileContext context{prompter_, store_};
+        ProfileContext context{prompter_, headless_.settings()};
         const ProfileLoadResult loaded =
             LoadProfile(options_.profilePath, console_.profile, context);
         if (!loaded.ok) {
@@ -89,33 +67,21 @@ private:
         return loaded.ok;
     }
 
-    void installSimulatedReader() {
-        SimOptions sim;
-        sim.systemType = console_.SystemType() >= 1 ? console_.SystemType() : System6600;
-        sim.counterChannels = options_.channels > 0 ? options_.channels : 1;
-        sim.timeScale = options_.timeScale;
-        sim.hasScanner = options_.values.UseScanner || console_.profile.Profile.HasScanner;
-        SimulatedReaderBench::install(sim);
-    }
-
     bool openPorts(MeasurementEngine& engine) {
-        PortSettings settings = console_.ports.reader().settings();
-        settings.portName = options_.port;
-        console_.ports.reader().setSettings(settings);
         replied_ = false;
         QObject::connect(&console_.ports.reader(), &LinkPort::packetReceived, &console_,
                          [this] { replied_ = true; });
-        if (!console_.ports.reader().open()) {
-            say("the reader port " + options_.port + " cannot be opened");
+        HeadlessConsole::Ports ports;
+        ports.port = options_.port;
+        ports.channels = options_.channels;
+        ports.scanner = options_.values.UseScanner;
+        std::string problem;
+        if (!headless_.open(ports, problem)) {
+            say(problem);
             return false;
         }
-        if (options_.values.UseScanner) {
-            settings = console_.ports.scanner().settings();
-            settings.portName = options_.port;
-            console_.ports.scanner().setSettings(settings);
-            if (!console_.ports.scanner().open()) {
-                say("the scanner port " + options_.port + " cannot be opened");
-            }
+        if (ports.scanner && !console_.ports.scanner().isOpen()) {
+            say("the scanner port " + options_.port + " cannot be opened");
         }
         if (options_.channels > 0) {
             console_.linkState.SetCounterChannels(options_.channels);
@@ -188,9 +154,8 @@ private:
     const HeadlessTake::Options& options_;
     Prompter& prompter_;
     const HeadlessTake::Reporting& reporting_;
-    MemorySettingsStore store_;
-    SystemLogClock clock_;
-    Console console_;
+    HeadlessConsole headless_;
+    Console& console_;
     bool replied_ = false;
     std::optional<OperationSequencer::End> end_;
 };

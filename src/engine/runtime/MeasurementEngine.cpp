@@ -23,10 +23,15 @@ MeasurementEngine::MeasurementEngine(Console& console, LampSwitch& lamp, QObject
     queryTimer_.setSingleShot(true);
     connect(&queryTimer_, &QTimer::timeout, this, &MeasurementEngine::onQueryTimer);
     console_.PerReplySteps = [this] { onStatusReply(); };
+    console_.MeasurementUnderWay = [this] {
+        const AcquisitionState& state = acquisition_.State;
+        return dataTakeRunning() || state.TakingData || state.Irradiating || state.Querying;
+    };
 }
 
 MeasurementEngine::~MeasurementEngine() {
     console_.PerReplySteps = nullptr;
+    console_.MeasurementUnderWay = nullptr;
     if (DataTakeThread == nullptr) {
         return;
     }

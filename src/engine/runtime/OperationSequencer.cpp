@@ -139,9 +139,7 @@ bool OperationSequencer::askHighVoltage() {
 }
 
 bool OperationSequencer::inFlight() const {
-    const AcquisitionState& state = engine_.state();
-    return engine_.dataTakeRunning() || state.TakingData || state.Irradiating || state.Querying ||
-           console_.Finisher != nullptr || console_.TakeData != nullptr;
+    return console_.StarterHeld();
 }
 
 void OperationSequencer::abort() {

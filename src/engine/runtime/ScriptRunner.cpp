@@ -3,7 +3,6 @@
 #include "console/runtime/Console.h"
 #include "core/LocalPath.h"
 #include "core/Prompter.h"
-#include "core/TimeScale.h"
 #include "engine/CompatibilityFileNames.h"
 #include "engine/CompatibilityScriptStep.h"
 #include "engine/CompatibilityWriter.h"
@@ -16,6 +15,7 @@
 #include "engine/ScriptHeader.h"
 #include "engine/ScriptRecord.h"
 #include "engine/ScriptStepCommands.h"
+#include "engine/runtime/BinaryFileBackup.h"
 #include "engine/runtime/MeasurementEngine.h"
 #include "engine/runtime/RecordKeeper.h"
 #include "link/CommandBuilder.h"
@@ -38,9 +38,10 @@ namespace gw {
 namespace {
 
 constexpr int StepPauseMs = 5000;
-// A data-take thread that has not ended 5 s after a step was due stops the run.
-constexpr int ThreadWaitMs = 100;
-constexpr int MaxThreadWaits = 50;
+// A data-take thread that has not ended 5 s after a step was due stops the run. Its return is a
+// matter of the computer, not of the reader: the wait is real time at every time scale.
+constexpr int ThreadWaitMs = 10;
+constexpr qint64 LongestThreadWaitMs = 5000;
 constexpr int ReaderPurgeFlag = 13;
 const char* const VeltraxRefusal =
     "Script contains command(s) not allowed in Veltrax compatibility mode.";
@@ -160,9 +161,7 @@ std::string ScriptRunner::timeOfDay() const {
 }
 
 bool ScriptRunner::operationInFlight() const {
-    const AcquisitionState& state = const_cast<MeasurementEngine&>(engine_).state();
-    return engine_.dataTakeRunning() || state.TakingData || state.Irradiating || state.Querying ||
-           console_.Finisher != nullptr || console_.TakeData != nullptr;
+    return console_.StarterHeld();
 }
 
 bool ScriptRunner::guardIdle(const char* what) {
@@ -224,25 +223,74 @@ bool ScriptRunner::prepareOne(sc_Script& script, bool fullCheck, double& estimat
         return false;
     }
     estimate = prepared.estimate;
+    std::string binaryBase = prepared.dataFile;
     if (veltraxCompatible) {
-        const std::vector<std::string> existing = ExistingCompatibilityFiles(prepared.dataFile);
-        if (fullCheck && !existing.empty() && !resuming_) {
-            if (confirmBinaryFiles && !confirmBinaryFiles(prepared.dataFile, existing)) {
-                emitEvent("warning", "binary data files of " + prepared.dataFile + " exist");
+        if (fullCheck && !resuming_) {
+            binaryBases_.erase(&script);
+            if (!settleExistingFiles(prepared.dataFile, binaryBase)) {
                 return false;
             }
-            console_.AppendLog(": Existing files will be appended.");
+            binaryBases_[&script] = binaryBase;
+        } else if (const auto chosen = binaryBases_.find(&script); chosen != binaryBases_.end()) {
+            binaryBase = chosen->second;
         }
-        binaryFiles = BinaryFileNames(prepared.dataFile, console_.linkState.layout.CounterChannels);
+        binaryFiles = BinaryFileNames(binaryBase, console_.linkState.layout.CounterChannels);
     }
     if (&script == script_ || script_ == nullptr || !fullCheck) {
         binary_.reset();
-        if (veltraxCompatible && !openBinaryData(script, prepared.dataFile)) {
+        if (veltraxCompatible && !openBinaryData(script, binaryBase)) {
             return false;
         }
         run_ = ScriptRun(std::move(prepared.runList), prepared.dataFile);
     }
     return true;
+}
+
+// The file-exists question, asked until no file is in the way or the operator decides. The text
+// data file keeps its name; only the binary files may take another.
+bool ScriptRunner::settleExistingFiles(const std::string& dataFile, std::string& binaryBase) {
+    for (;;) {
+        const std::vector<std::string> existing = ExistingCompatibilityFiles(binaryBase);
+        if (existing.empty()) {
+            return true;
+        }
+        const std::string binaryFile =
+            std::filesystem::path(binaryBase).replace_extension(".dat").string();
+        const ExistingFilesAnswer answer =
+            answerExistingFiles ? answerExistingFiles(binaryFile, existing)
+                                : ExistingFilesAnswer{ExistingFilesChoice::Append, {}};
+        switch (answer.choice) {
+        case ExistingFilesChoice::Append:
+            console_.AppendLog(": Existing files will be appended.");
+            console_.prompter().message(MessageKind::Information, "GW Console",
+                                        "Existing files will be appended.");
+            return true;
+        case ExistingFilesChoice::Overwrite: {
+            std::string problem;
+            if (!BackUpBinaryFiles(
+                    existing, [this](const std::string& line) { console_.AppendLog(line); },
+                    problem)) {
+                console_.AppendLog(": " + problem);
+                console_.prompter().message(MessageKind::Error, "Error", problem);
+                emitEvent("warning", problem);
+                return false;
+            }
+            console_.prompter().message(
+                MessageKind::Information, "GW Console",
+                "Existing files have been backuped or moved to 'Recycle bin'.");
+            return true;
+        }
+        case ExistingFilesChoice::OtherName:
+            binaryBase = std::filesystem::path(answer.otherName)
+                             .replace_extension(std::filesystem::path(dataFile).extension())
+                             .string();
+            console_.AppendLog(": binary data of " + dataFile + " goes to " + answer.otherName);
+            break;
+        case ExistingFilesChoice::Cancel:
+            emitEvent("warning", "binary data files of " + dataFile + " exist");
+            return false;
+        }
+    }
 }
 
 bool ScriptRunner::openBinaryData(sc_Script& script, const std::string& dataFile) {
@@ -350,8 +398,11 @@ void ScriptRunner::makeReady() {
     showPanel();
     engine_.graph().showStatus("script ready");
     emitEvent("run prepared", run_.DataFile);
-    if (flags.MetascriptRunning) {
-        StartRun();
+    if (flags.MetascriptRunning && !run_.empty() && !run_.exhausted()) {
+        // The next script of a metascript starts by itself. Go's guard would refuse it while the
+        // last step's data-take thread is still returning, and the metascript would stand still:
+        // its first step waits for that thread instead.
+        startPrepared();
     }
 }
 
@@ -451,6 +502,7 @@ void ScriptRunner::ScriptReleased() {
     panel_.goVisible = panel_.continueOffered = false;
     script_ = nullptr;
     metaScripts_.clear();
+    binaryBases_.clear();
     run_ = ScriptRun();
     showPanel();
 }
@@ -479,15 +531,17 @@ void ScriptRunner::TakeScript() {
     }
     if (engine_.dataTakeRunning()) {
         // The previous thread is still returning: wait for it, but not for ever.
-        if (++threadWaits_ > MaxThreadWaits) {
-            threadWaits_ = 0;
+        if (!threadWaitClock_.isValid()) {
+            threadWaitClock_.start();
+        } else if (threadWaitClock_.elapsed() > LongestThreadWaitMs) {
+            threadWaitClock_.invalidate();
             stopWithMessage("Data take thread can not be initialized");
             return;
         }
-        threadWait_.start(TimeScale::TimerMs(ThreadWaitMs));
+        threadWait_.start(ThreadWaitMs);
         return;
     }
-    threadWaits_ = 0;
+    threadWaitClock_.invalidate();
     console_.log().appendLine("TakeScript starts a new operation");
     flags.RunActive = true;
     if (flags.Metascript) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/DataFileFormat.h"
+#include "engine/ExistingFilesAnswer.h"
 #include "engine/RecordLines.h"
 #include "engine/RunPanel.h"
 #include "engine/ScriptRun.h"
@@ -10,9 +11,11 @@
 #include "profile/PackedDate.h"
 #include "profile/TimeBaseCalculator.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -70,10 +73,12 @@ public:
     // switch on); they are named in the script header.
     std::vector<std::string> binaryFiles;
     // With the compatibility switch on and binary files of the data file's name already there:
-    // whether the run may go on (the file-exists question: append, or overwrite with a backup).
+    // the file-exists question, given the binary file name and the files affected. The run acts
+    // on the answer (appends, backs the files up, takes the other name, or does not start).
     // Unset, the files are appended to.
-    std::function<bool(const std::string& dataFile, const std::vector<std::string>& existing)>
-        confirmBinaryFiles;
+    std::function<ExistingFilesAnswer(const std::string& binaryFile,
+                                      const std::vector<std::string>& existing)>
+        answerExistingFiles;
     // Called at the end of a run that reached its last step, with the data file; by default the
     // copy to the LAN directory.
     std::function<void(const std::string& dataFile)> afterLastStep;
@@ -137,6 +142,7 @@ public:
 
 private:
     bool prepareOne(sc_Script& script, bool fullCheck, double& estimate);
+    bool settleExistingFiles(const std::string& dataFile, std::string& binaryBase);
     bool openBinaryData(sc_Script& script, const std::string& dataFile);
     bool writeBinaryStep();
     void makeReady();
@@ -179,6 +185,9 @@ private:
     TimeBaseCalculator calculator_;
     sc_Script* script_ = nullptr;
     std::vector<sc_Script*> metaScripts_;
+    // The name the binary files of each script are derived from, when the operator chose another
+    // than the data file's.
+    std::map<const sc_Script*, std::string> binaryBases_;
     ScriptRun run_;
     RunPanel panel_;
     double metascriptStart_ = 0;
@@ -201,7 +210,7 @@ private:
     std::optional<RunJournal> journal_;
     bool resuming_ = false;
     std::uint32_t runSeed_ = 0;
-    int threadWaits_ = 0;
+    QElapsedTimer threadWaitClock_;
     QTimer threadWait_;
 };
 
