@@ -28,7 +28,7 @@ TEST(RunJournalTest, JournalWithImpossibleSizesIsRefused) {
         {"as written", [](RunJournal&) {}, ""},
         {"record saved elsewhere, the files as they were",
          [](RunJournal& j) {
-             j.records[1].end = 900;
+             j.records[1].end = 0; // the data file was gone
              j.records[1].binary = {1980, 1600};
              j.records[1].savedTo = "C:\\GWDATA\\saved.txt";
          },
@@ -68,6 +68,18 @@ TEST(RunJournalTest, SizeThatIsNoFileSizeIsRefused) {
     }
     std::string problem;
     EXPECT_TRUE(RunJournal::FromJson(R"({"version": 1, "dataStart": 4096})", problem)) << problem;
+}
+
+// A record saved elsewhere is done wherever the data file stands, and never moves the point the
+// data file is cut back to (its size was taken from a file that was gone).
+TEST(RunJournalTest, RecordSavedElsewhereKeepsTheDataFileWhole) {
+    RunJournal journal = TwoRecords();
+    journal.pending.reset();
+    journal.records[1] = {0, 1, 2, "OSL", 0, {1980, 1600}, "saved.txt"};
+    const RunJournal::Holdings holdings = journal.Trust(900);
+    EXPECT_TRUE(holdings.valid);
+    EXPECT_EQ(holdings.whole, 2u);
+    EXPECT_EQ(holdings.keep, 900);
 }
 
 } // namespace

@@ -160,10 +160,12 @@ std::string sizesProblem(const RunJournal& journal) {
     std::int64_t end = journal.dataStart;
     std::vector<std::int64_t> binary = journal.binaryStart;
     for (const RunJournal::Record& record : journal.records) {
-        if (record.end < end || !followOn(binary, record.binary)) {
+        // A record saved elsewhere left the data file as it was, or found it gone.
+        const bool inDataFile = record.savedTo.empty();
+        if ((inDataFile && record.end < end) || !followOn(binary, record.binary)) {
             return "the journal's records do not follow each other";
         }
-        end = record.end;
+        end = inDataFile ? record.end : end;
         if (!record.binary.empty()) {
             binary = record.binary;
         }
@@ -290,6 +292,10 @@ RunJournal::Holdings RunJournal::Trust(std::int64_t fileSize) const {
     }
     holdings.keep = dataStart;
     for (const Record& record : records) {
+        if (!record.savedTo.empty()) {
+            ++holdings.whole; // done, though not in this file: nothing of the file goes with it
+            continue;
+        }
         if (record.end > fileSize) {
             break;
         }
