@@ -26,6 +26,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <benchmark/benchmark.h>
+#include <cmath>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -124,7 +125,8 @@ double DeliverInLineTime(ScreenConsole& screen, const std::vector<std::string>& 
             loop.quit();
             return;
         }
-        due.start(int(std::max(0.0, dueMs(next) - double(clock.nsecsElapsed()) / 1e6)));
+        // Rounded up: a timer due in 0 ms would spin the loop until the reply is due.
+        due.start(int(std::ceil(std::max(0.0, dueMs(next) - double(clock.nsecsElapsed()) / 1e6))));
     });
     clock.start();
     due.start(0);
