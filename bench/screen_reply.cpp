@@ -98,9 +98,11 @@ struct ScreenConsole {
     }
 };
 
+// Left to the end of the process: its widgets must not outlive the application, which main()
+// destroys before the statics.
 ScreenConsole& Screen() {
-    static ScreenConsole screen;
-    return screen;
+    static auto* screen = new ScreenConsole;
+    return *screen;
 }
 
 // Hands the replies over in line time from the event loop, as the port's reads arrive: a precise
