@@ -12,7 +12,8 @@ RunJournal TwoRecords() {
     journal.dataStart = 120;
     journal.binaryFiles = {"q_0.dat", "q_0.sub"};
     journal.binaryStart = {990, 800};
-    journal.records = {{0, 0, 1, "TL", 900, {1980, 1600}}, {0, 1, 2, "OSL", 1700, {2970, 2400}}};
+    journal.records = {{0, 0, 1, "TL", 900, {1980, 1600}, {}},
+                       {0, 1, 2, "OSL", 1700, {2970, 2400}, {}}};
     journal.pending = RunJournal::Pending{0, 2, 1700, 640};
     return journal;
 }

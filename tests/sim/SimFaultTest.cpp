@@ -37,13 +37,16 @@ TEST(SimFaults, GarbledRepliesFailToDecodeAtTheRequestedRate) {
     for (bool eightBit : {false, true}) {
         SimOptions options = fastOptions(4, eightBit);
         options.faults.garbledShare = 0.1;
+        // A tenth of real time: the simulated reader thins replies that would come closer than
+        // half a real millisecond, and this test wants every 10 ms reply.
+        options.timeScale = 0.1;
         ConsoleSideHarness console(options, 4);
         console.send("T22 1 10 ");
         int postErrors = 0;
         int decoded = 0;
         for (int i = 0; i < 2000; ++i) {
             const std::size_t before = console.replies.size();
-            console.run(0.1, 0.1);
+            console.run(1.0, 1.0);
             for (std::size_t r = before; r < console.replies.size(); ++r) {
                 postErrors += console.replies[r].kind == PacketKind::PostError;
                 decoded += console.replies[r].kind == PacketKind::StatusReply;
