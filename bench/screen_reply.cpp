@@ -26,6 +26,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <benchmark/benchmark.h>
+#include <cmath>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -97,9 +98,11 @@ struct ScreenConsole {
     }
 };
 
+// Left to the end of the process: its widgets must not outlive the application, which main()
+// destroys before the statics.
 ScreenConsole& Screen() {
-    static ScreenConsole screen;
-    return screen;
+    static auto* screen = new ScreenConsole;
+    return *screen;
 }
 
 // Hands the replies over in line time from the event loop, as the port's reads arrive: a precise
@@ -124,7 +127,8 @@ double DeliverInLineTime(ScreenConsole& screen, const std::vector<std::string>& 
             loop.quit();
             return;
         }
-        due.start(int(std::max(0.0, dueMs(next) - double(clock.nsecsElapsed()) / 1e6)));
+        // Rounded up: a timer due in 0 ms would spin the loop until the reply is due.
+        due.start(int(std::ceil(std::max(0.0, dueMs(next) - double(clock.nsecsElapsed()) / 1e6))));
     });
     clock.start();
     due.start(0);
