@@ -1,10 +1,10 @@
 // The console's work per status reply without windows: the packet decoded into the reader state,
 // then the engine's per-reply steps with TakeDatum filing the point. Items are replies; the
 // fastest serial line carries some 600 a second.
+#include "BenchReplies.h"
 #include "engine/Acquisition.h"
 #include "engine/LiveGraphView.h"
 #include "link/ReaderPacket.h"
-#include "link/StatusReplyEncoder.h"
 
 #include <benchmark/benchmark.h>
 #include <string>
@@ -39,30 +39,10 @@ private:
     gw::LiveGraphView view_;
 };
 
-// The replies of one measurement of `points` points in `dataState`, ending in an idle reply.
-std::vector<std::string> Measurement(int systemType, int points, int dataState) {
-    const gw::ReplyLayout layout = gw::ReplyLayout::For(systemType, 1);
-    std::vector<std::string> replies;
-    gw::ReaderState state;
-    state.Position = 7;
-    state.StateCode = dataState;
-    state.Flags[21] = 1;
-    for (int point = 0; point < points; ++point) {
-        state.PointCounter = systemType == 4 ? point : point % 255;
-        state.Counts[0] = 1000 + point % 97;
-        state.Data[1] = 10 + point / 4;
-        state.Timer = point;
-        replies.push_back(gw::EncodeStatusReply(state, layout, false));
-    }
-    state.StateCode = 0;
-    state.Flags[21] = 0;
-    replies.push_back(gw::EncodeStatusReply(state, layout, false));
-    return replies;
-}
-
 void RunReplies(benchmark::State& run, int systemType, gw::OperationKind kind, int dataState) {
     const int points = 1000;
-    const std::vector<std::string> replies = Measurement(systemType, points, dataState);
+    const std::vector<std::string> replies =
+        gw::bench::MeasurementReplies(systemType, points, dataState);
     gw::TDataType op;
     op.Kind = kind;
     op.Points = points;

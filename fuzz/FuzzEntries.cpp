@@ -4,7 +4,15 @@
 #include "console/CommandHelpSource.h"
 #include "core/MemorySettingsStore.h"
 #include "core/ScriptedPrompter.h"
+#include "engine/BackgroundSubtraction.h"
+#include "engine/BinaryRecord.h"
+#include "engine/DataFileCsv.h"
+#include "engine/DataFileCurve.h"
+#include "engine/DataFileReader.h"
+#include "engine/DataFileRecordRow.h"
+#include "engine/FixedRecordFile.h"
 #include "engine/TDataType.h"
+#include "engine/runtime/RunJournal.h"
 #include "link/DumpLine.h"
 #include "link/LinkSetup.h"
 #include "link/PacketSplitter.h"
@@ -15,10 +23,16 @@
 #include "script/DiskExpander.h"
 #include "script/OperationPreparer.h"
 #include "script/ScriptCompiler.h"
+#include "script/WorksheetDocument.h"
+#include "script/WorksheetTableBuilder.h"
 #include "script/sc_Script.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <string>
 #include <unistd.h>
 
@@ -109,14 +123,26 @@ void runCommandHelpSource(const std::uint8_t* data, std::size_t size) {
     }
 }
 
+// This process's own scratch file of that extension, holding the bytes (appended to on request).
+std::filesystem::path scratchFile(const char* extension, std::string_view bytes,
+                                  bool append = false) {
+    const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                       ("gw-fuzz-" + std::to_string(getpid()) + extension);
+    std::ofstream file(path, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+// A broken promise of the code under test: the fuzzer reports it as a crash.
+void require(bool holds) {
+    if (!holds) {
+        std::abort();
+    }
+}
+
 // The profile loader reads a file, so each input is written to this process's own file first.
 void runProfileFile(const std::uint8_t* data, std::size_t size) {
-    static const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("gw-fuzz-" + std::to_string(getpid()) + ".dta");
-    {
-        std::ofstream file(path, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
+    const std::filesystem::path path = scratchFile(".dta", textOf(data, size));
     ScriptedPrompter prompter;
     MemorySettingsStore settings;
     ProfileContext context{prompter, settings};
@@ -168,14 +194,165 @@ void runScript(const std::uint8_t* data, std::size_t size) {
     }
 }
 
+// The tables of a small script with an irradiation, built once: the template is what varies.
+struct WorksheetScript {
+    std::unique_ptr<sc_Script> script;
+    WorksheetTables tables;
+
+    WorksheetScript() {
+        SystemProfile profile = DefaultProfile(4);
+        profile.GammaDoseRate = 0.5;
+        profile.GammaDoseRateUnit = "Gy/min";
+        ScriptedPrompter prompter;
+        script = CreateScript("METHOD TEMPLATE \"T\"\r\nINFO \"n{1}\"\r\nGLOBAL\r\n"
+                              "LIST POSITIONS = 1-3\r\nEND GLOBAL\r\nMETHOD\r\n"
+                              "LOOP DISKS #1\r\nIRRAD(2, 0, 20, 10)\r\n"
+                              "TL(5, 0, 0, 450, 0, 0)\r\nEND LOOP\r\nEND METHOD\r\n",
+                              "fuzz.gws", profile);
+        CompileScript(*script, prompter);
+        ExpandDisks(*script, prompter);
+        StepRecordContext context{prompter, {2026, 3, 1}};
+        BuildWorksheetTables(*script, tables, context);
+    }
+};
+
+void runWorksheetTemplate(const std::uint8_t* data, std::size_t size) {
+    static const WorksheetScript prepared;
+    const WorksheetTemplate rtf = WorksheetTemplate::Parse(textOf(data, size));
+    WorksheetInputs inputs;
+    inputs.templateName = "T";
+    inputs.labName = "Lab";
+    inputs.sampleName = "S\xB5";
+    inputs.infoText = "n{1}";
+    inputs.dateText = "1.3.26";
+    inputs.today = {2026, 3, 1};
+    WorksheetDocument(rtf, inputs, prepared.tables, prepared.script->devices).Compose();
+}
+
+// Everything the data file viewer and gwtool make of a record.
+struct DataFileUse : DataFileSink {
+    std::vector<DataFileRecord> records;
+
+    void header(DataFileHeader) override {}
+    void record(DataFileRecord record) override {
+        for (const auto normalisation : {CurveNormalisation::None, CurveNormalisation::FirstPoint,
+                                         CurveNormalisation::Maximum}) {
+            DataFileCurvesOf(record, normalisation, normalisation == CurveNormalisation::Maximum);
+        }
+        DataFileRowOf(record);
+        records.push_back(std::move(record));
+    }
+    void restarted() override { records.clear(); }
+};
+
+// The first byte cuts the file in two: the viewer reads the first part, then what was added, as
+// it follows a file that a run writes, and finally the record still open at the end.
+void runDataFile(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) {
+        return;
+    }
+    const std::string_view text = textOf(data + 1, size - 1);
+    const std::size_t cut = text.size() * data[0] / 255;
+    const std::filesystem::path path = scratchFile(".txt", text.substr(0, cut));
+    DataFileReader reader(path);
+    DataFileUse use;
+    reader.readMore(use);
+    scratchFile(".txt", text.substr(cut), true);
+    reader.readMore(use);
+    reader.readTail(use);
+    for (const DataFileRecord& record : use.records) {
+        ParseDataFileRecord(reader.recordBytes(record));
+    }
+    DataFileCsv(use.records);
+}
+
+// The bytes at that offset of the input as a record, zero-filled past its end.
+template <std::size_t N>
+std::array<std::uint8_t, N> bytesAt(std::string_view input, std::size_t offset) {
+    std::array<std::uint8_t, N> bytes{};
+    if (offset < input.size()) {
+        std::memcpy(bytes.data(), input.data() + offset, std::min(N, input.size() - offset));
+    }
+    return bytes;
+}
+
+// A binary file that a run adds to: whatever it held (the input) stays as it was, the run's
+// records follow it and read back as written, and the records read back go through the
+// background subtraction as the run's own do.
+void runBinaryFile(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) {
+        return;
+    }
+    const int filter = data[0] % 8;
+    const std::string_view before = textOf(data + 1, size - 1);
+    FixedRecordFile file(scratchFile(".dat", before), BinaryRecord::Size);
+    require(!file.Open());
+    require(std::uint64_t(file.RecordsFound()) * BinaryRecord::Size >= before.size());
+    BinaryRecord measurement;
+    BinaryRecord reference;
+    measurement.bytes() = bytesAt<BinaryRecord::Size>(before, 0);
+    reference.bytes() = bytesAt<BinaryRecord::Size>(before, BinaryRecord::Size);
+    require(!file.Write(0, measurement.bytes()));
+    require(!file.Write(2, reference.bytes()));
+    BinaryRecord read;
+    for (const auto& [index, expected] : {std::pair{0, &measurement}, std::pair{2, &reference}}) {
+        require(!file.Read(index, read.bytes()) && read.bytes() == expected->bytes());
+    }
+    std::ifstream kept(file.Path(), std::ios::binary);
+    std::string start(before.size(), '\0');
+    kept.read(start.data(), static_cast<std::streamsize>(start.size()));
+    require(start == before);
+
+    SubtractionCurve corrected =
+        SubtractionFromBytes(bytesAt<SubtractionRecordSize>(before, 2 * BinaryRecord::Size).data());
+    SubtractBackground(measurement, reference, false, corrected, filter);
+    SubtractBackground(measurement, measurement, true, corrected, filter);
+}
+
+// The journal a resume reads: what it trusts of a data file of any size stays within the file and
+// never reaches back before the run's first record.
+void runRunJournal(const std::uint8_t* data, std::size_t size) {
+    std::string problem;
+    const std::optional<RunJournal> journal =
+        RunJournal::FromJson(std::string(textOf(data, size)), problem);
+    if (!journal) {
+        require(!problem.empty());
+        return;
+    }
+    std::vector<std::int64_t> sizes = {0, journal->dataStart,
+                                       std::numeric_limits<std::int64_t>::max()};
+    for (const RunJournal::Record& record : journal->records) {
+        sizes.push_back(record.end);
+    }
+    for (const std::int64_t fileSize : sizes) {
+        const RunJournal::Holdings holdings = journal->Trust(fileSize);
+        if (!holdings.valid) {
+            continue;
+        }
+        require(holdings.keep >= journal->dataStart && holdings.keep <= fileSize);
+        require(holdings.whole <= journal->records.size() + 1);
+        for (const std::int64_t binarySize : journal->BinarySizes(holdings.whole)) {
+            require(binarySize >= 0);
+        }
+    }
+}
+
 } // namespace
 
 const std::vector<FuzzEntry>& fuzzEntries() {
     static const std::vector<FuzzEntry> entries = {
-        {"packet_splitter_7bit", runSplitter7}, {"packet_splitter_8bit", runSplitter8},
-        {"status_reply", runStatusReply},       {"dump_line", runDumpLine},
-        {"command_help", runCommandHelp},       {"command_help_source", runCommandHelpSource},
-        {"profile_file", runProfileFile},       {"script", runScript},
+        {"packet_splitter_7bit", runSplitter7},
+        {"packet_splitter_8bit", runSplitter8},
+        {"status_reply", runStatusReply},
+        {"dump_line", runDumpLine},
+        {"command_help", runCommandHelp},
+        {"command_help_source", runCommandHelpSource},
+        {"profile_file", runProfileFile},
+        {"script", runScript},
+        {"worksheet_template", runWorksheetTemplate},
+        {"data_file", runDataFile},
+        {"binary_file", runBinaryFile},
+        {"run_journal", runRunJournal},
     };
     return entries;
 }

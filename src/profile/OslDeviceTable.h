@@ -17,7 +17,8 @@ struct OslDeviceTable {
     static constexpr int Columns = 5;
     static constexpr int InfraredRow = 9;
 
-    std::array<std::array<std::string, Columns>, Rows> cells{};
+    // No "{}" here: clang 14 crashes on it (the strings start empty anyway).
+    std::array<std::array<std::string, Columns>, Rows> cells;
     // The items of "Active OSL device" with the device each stands for, and the one selected
     // (-1 when the set's active device has no row).
     struct Item {

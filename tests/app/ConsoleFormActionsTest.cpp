@@ -285,6 +285,21 @@ TEST_F(ConsoleFormActionsTest, TheApplicationIconFollowsTheStateCode) {
     prompter.answers = {Answer::No};
 }
 
+TEST_F(ConsoleFormActionsTest, RepliesReachThePanelsTogetherWithinARefresh) {
+    console.SelectSystemType(2);
+    console.openPorts();
+    for (const char* position : {"07", "08", "0A"}) {
+        std::string reply = Reply3500;
+        reply.replace(8, 2, position);
+        console.readerReplies().OnReaderPacket(reply);
+    }
+    EXPECT_EQ(form.WorkArea->dataPanel()->value(1), "0") << "not painted for every reply";
+    EXPECT_TRUE(testing::ProcessEventsUntil([&] {
+        return form.WorkArea->dataPanel()->value(1) == "10";
+    })) << "the newest reply shown within a refresh";
+    prompter.answers = {Answer::No};
+}
+
 TEST_F(ConsoleFormActionsTest, CtrlCInTheCommandFieldCopiesASelectionElseClosesThePort) {
     form.show();
     console.StartTimer().stop();

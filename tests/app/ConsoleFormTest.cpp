@@ -62,15 +62,18 @@ TEST_F(ConsoleFormTest, ShowsTheVersionAndTheInitialCaption) {
 }
 
 TEST_F(ConsoleFormTest, TheDumpViewFollowsTheLog) {
+    const auto dumpText = [this] {
+        form.Dump->flushPendingLines();
+        return form.Dump->toPlainText();
+    };
     console.AppendLog(": first");
     console.AppendLog(": second \x80");
-    EXPECT_EQ(form.Dump->toPlainText(),
-              QString::fromUtf8("09:30:00: first\n09:30:00: second \u20ac"));
+    EXPECT_EQ(dumpText(), QString::fromUtf8("09:30:00: first\n09:30:00: second \u20ac"));
     EXPECT_TRUE(form.Dump->isReadOnly());
     console.log().dump().removeOldest(1);
-    EXPECT_EQ(form.Dump->toPlainText(), QString::fromUtf8("09:30:00: second \u20ac"));
+    EXPECT_EQ(dumpText(), QString::fromUtf8("09:30:00: second \u20ac"));
     console.log().dump().clear();
-    EXPECT_EQ(form.Dump->toPlainText(), QString());
+    EXPECT_EQ(dumpText(), QString());
 }
 
 TEST_F(ConsoleFormTest, ShowingTheWindowOpensThePortAfterTheStartDelay) {

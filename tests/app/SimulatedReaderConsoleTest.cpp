@@ -47,8 +47,11 @@ public:
         QTest::keyClick(field, Qt::Key_Return);
     }
 
+    // Until the reader state passes the test; then the panels show it.
     bool waitFor(const std::function<bool(const ReaderState&)>& test) {
-        return ProcessEventsUntil([&] { return test(console.readerState); });
+        const bool met = ProcessEventsUntil([&] { return test(console.readerState); });
+        form.flushPanelRefresh();
+        return met;
     }
 
     // Decoded status replies so far (each runs the engine's steps).

@@ -51,6 +51,7 @@
 #include <QSysInfo>
 #include <QTextDocument>
 #include <QTextStream>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <utility>
 
@@ -86,6 +87,10 @@ TConsoleForm::TConsoleForm(Console& console, QWidget* parent)
     Dump->follow(&console_.log().dump());
     Lamps->attach(console_.ports.reader());
     connect(WorkArea, &ConsoleWorkArea::decodeDumpLine, this, &TConsoleForm::DecodeDumpLine);
+    panelRefresh_ = new QTimer(this);
+    panelRefresh_->setSingleShot(true);
+    panelRefresh_->setInterval(PanelRefreshMs);
+    connect(panelRefresh_, &QTimer::timeout, this, &TConsoleForm::refreshPanelsNow);
 
     wirePortActions();
     wireTakeDataActions();
@@ -508,7 +513,22 @@ void TConsoleForm::ActionNotAvailableYet(const QString& caption) {
                                 ToWindows1252(plain) + " is not available in this version.");
 }
 
+// Not restarted by later replies: the first reply after a refresh is shown within PanelRefreshMs,
+// together with all that came after it.
 void TConsoleForm::RefreshPanels() {
+    if (!panelRefresh_->isActive()) {
+        panelRefresh_->start();
+    }
+}
+
+void TConsoleForm::flushPanelRefresh() {
+    if (panelRefresh_->isActive()) {
+        refreshPanelsNow();
+    }
+}
+
+void TConsoleForm::refreshPanelsNow() {
+    panelRefresh_->stop();
     WorkArea->refreshPanels(console_.readerState, console_.SystemType(),
                             console_.linkState.layout.CounterChannels);
     refreshGraphReadouts();
@@ -537,7 +557,7 @@ void TConsoleForm::DecodeDumpLine(const std::string& line) {
         return;
     }
     if (gw::DecodeDumpLine(line, console_.linkState, console_.readerState)) {
-        RefreshPanels();
+        refreshPanelsNow(); // the operator asked for this line: shown at once
     }
 }
 

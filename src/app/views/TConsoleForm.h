@@ -13,6 +13,7 @@
 
 class QAction;
 class QLabel;
+class QTimer;
 
 namespace gw {
 
@@ -57,7 +58,12 @@ public:
     void setScannerMenuVisible(bool visible) override;
     void fillWelcomePanel() override;
 
+    // The panels and the graph's readouts show the latest reader state at most every
+    // PanelRefreshMs: at the fastest line painting every reply would cost more than the line.
+    static constexpr int PanelRefreshMs = 50;
     void RefreshPanels() override;
+    // Shows the latest state at once when a refresh is pending.
+    void flushPanelRefresh();
     // Decodes a dump line into the panels. While the reader port is open the live reader state is
     // left alone: the line is decoded into a copy.
     void DecodeDumpLine(const std::string& line);
@@ -138,6 +144,7 @@ private:
     void saveParameters();
     void readDumpFile();
     void displayHelpFile();
+    void refreshPanelsNow();
     void refreshGraphReadouts();
     // The measurement, script and profile windows are not part of this build yet.
     void ActionNotAvailableYet(const QString& caption);
@@ -150,6 +157,7 @@ private:
     // The live graph's "Irrad" shows the dialog with its irradiation sheet only.
     bool irradiationOnly_ = false;
     ConsoleMenus* menus_ = nullptr;
+    QTimer* panelRefresh_ = nullptr;
     ApplicationIcon applicationIcon_;
     bool shownOnce_ = false;
     OperationSequencer* sequencer_ = nullptr;

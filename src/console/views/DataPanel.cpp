@@ -40,20 +40,39 @@ void DataPanel::RefreshData(const ReaderState& state, int systemType, int counte
     show(DataFieldViews(state, systemType, counterChannels));
 }
 
+// At the line rate this runs for every reply: only what changed is touched, and the labels keep
+// fixed sizes so a new value repaints one label instead of relaying out the panel.
 void DataPanel::show(const std::array<DataFieldView, DataFieldTable::FieldCount>& fields) {
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const DataFieldView& f = fields[i];
         const Row& r = rows_[i];
         const int y = Top + f.row * DataFieldTable::RowPitch;
-        r.caption->setGeometry(Left, y, CaptionWidth, Height);
-        r.value->setGeometry(Left + CaptionWidth, y, ValueWidth, Height);
-        r.unit->setGeometry(Left * 2 + CaptionWidth + ValueWidth, y, UnitWidth, Height);
-        r.caption->setText(QString::fromStdString(f.caption));
-        r.value->setText(QString::fromStdString(f.value));
-        r.unit->setText(QString::fromStdString(f.unit));
+        placeLabel(r.caption, Left, y, CaptionWidth);
+        placeLabel(r.value, Left + CaptionWidth, y, ValueWidth);
+        placeLabel(r.unit, Left * 2 + CaptionWidth + ValueWidth, y, UnitWidth);
+        showText(r.caption, f.caption);
+        showText(r.value, f.value);
+        showText(r.unit, f.unit);
         for (QLabel* label : {r.caption, r.value, r.unit}) {
-            label->setVisible(f.visible);
+            if (label->isHidden() == f.visible) {
+                label->setVisible(f.visible);
+            }
         }
+    }
+}
+
+void DataPanel::placeLabel(QLabel* label, int x, int y, int width) {
+    const QRect place(x, y, width, Height);
+    if (label->geometry() != place) {
+        label->setFixedSize(place.size());
+        label->move(place.topLeft());
+    }
+}
+
+void DataPanel::showText(QLabel* label, const std::string& text) {
+    QString shown = QString::fromStdString(text);
+    if (label->text() != shown) {
+        label->setText(shown);
     }
 }
 

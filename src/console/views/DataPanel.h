@@ -4,6 +4,7 @@
 
 #include <QGroupBox>
 #include <array>
+#include <string>
 
 class QLabel;
 
@@ -32,6 +33,8 @@ private:
         QLabel* unit;
     };
     void show(const std::array<DataFieldView, DataFieldTable::FieldCount>& fields);
+    static void placeLabel(QLabel* label, int x, int y, int width);
+    static void showText(QLabel* label, const std::string& text);
     const Row& row(int field) const { return rows_[static_cast<std::size_t>(field - 1)]; }
 
     std::array<Row, DataFieldTable::FieldCount> rows_{};

@@ -28,6 +28,9 @@ DumpView::DumpView(QWidget* parent) : QPlainTextEdit(parent) {
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setUndoRedoEnabled(false);
+    appendTimer_.setSingleShot(true);
+    appendTimer_.setInterval(AppendMs);
+    connect(&appendTimer_, &QTimer::timeout, this, &DumpView::flushPendingLines);
 }
 
 DumpView::~DumpView() {
@@ -38,6 +41,7 @@ DumpView::~DumpView() {
 
 void DumpView::follow(Dump* dump) {
     dump_ = dump;
+    dropPendingLines();
     clear();
     QStringList lines;
     for (std::size_t i = 0; i < dump->lineCount(); ++i) {
@@ -50,17 +54,35 @@ void DumpView::follow(Dump* dump) {
 }
 
 void DumpView::lineAppended(const std::string& line) {
+    pending_ << FromWindows1252(line);
+    if (!appendTimer_.isActive()) {
+        appendTimer_.start();
+    }
+}
+
+void DumpView::flushPendingLines() {
+    appendTimer_.stop();
+    if (pending_.isEmpty()) {
+        return;
+    }
     // Keep the operator's place unless the view was following the end.
     QScrollBar* bar = verticalScrollBar();
     const bool atEnd = bar->value() == bar->maximum();
     const QTextCursor kept = textCursor();
-    appendPlainText(FromWindows1252(line));
+    appendPlainText(pending_.join(QLatin1Char('\n')));
+    pending_.clear();
     if (!atEnd || replayMode_) {
         setTextCursor(kept);
     }
 }
 
+void DumpView::dropPendingLines() {
+    appendTimer_.stop();
+    pending_.clear();
+}
+
 void DumpView::oldestLinesRemoved(std::size_t count) {
+    flushPendingLines(); // the count includes lines still waiting
     if (count >= static_cast<std::size_t>(document()->blockCount())) {
         clear();
         return;
@@ -71,14 +93,17 @@ void DumpView::oldestLinesRemoved(std::size_t count) {
 }
 
 void DumpView::cleared() {
+    dropPendingLines();
     clear();
 }
 
-std::string DumpView::currentLine() const {
+std::string DumpView::currentLine() {
+    flushPendingLines();
     return ToWindows1252(textCursor().block().text());
 }
 
 void DumpView::startReplay() {
+    flushPendingLines();
     QTextCursor cursor = textCursor();
     cursor.movePosition(QTextCursor::Start);
     setTextCursor(cursor);
@@ -86,6 +111,7 @@ void DumpView::startReplay() {
 }
 
 void DumpView::stepReplay(int direction) {
+    flushPendingLines();
     QTextCursor cursor = textCursor();
     const QTextBlock block = cursor.block();
     if (direction > 0 && block.next().isValid()) {
@@ -101,6 +127,7 @@ void DumpView::stepReplay(int direction) {
 }
 
 void DumpView::keyPressEvent(QKeyEvent* event) {
+    flushPendingLines();
     if (const int step = ReplayStepOfKey(event->key()); step != 0 && replayMode_) {
         stepReplay(step);
         return;
@@ -114,6 +141,11 @@ void DumpView::keyReleaseEvent(QKeyEvent* event) {
     if (!stepped && !event->isAutoRepeat()) {
         emit decodeLine(currentLine());
     }
+}
+
+void DumpView::mousePressEvent(QMouseEvent* event) {
+    flushPendingLines(); // the click lands on the text as it will stand
+    QPlainTextEdit::mousePressEvent(event);
 }
 
 void DumpView::mouseReleaseEvent(QMouseEvent* event) {

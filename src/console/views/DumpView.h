@@ -3,16 +3,21 @@
 #include "console/Dump.h"
 
 #include <QPlainTextEdit>
+#include <QStringList>
+#include <QTimer>
 #include <string>
 
 namespace gw {
 
 // The dump: the console log in a fixed-pitch, read-only text that follows the Dump model. Every
 // click and key release asks for the line under the cursor to be decoded; in replay mode + and -
-// step through the recorded lines.
+// step through the recorded lines. New lines are put in together at most every AppendMs: one
+// insertion per reply would cost more than the fastest line.
 class DumpView : public QPlainTextEdit, public Dump::Listener {
     Q_OBJECT
 public:
+    static constexpr int AppendMs = 50;
+
     explicit DumpView(QWidget* parent = nullptr);
     ~DumpView() override;
 
@@ -27,8 +32,10 @@ public:
     void stepReplay(int direction);
     // Puts the cursor at the start of the first line and decodes it.
     void startReplay();
-    // The line under the cursor, as 8-bit text.
-    std::string currentLine() const;
+    // The line under the cursor, as 8-bit text, once the waiting lines are in.
+    std::string currentLine();
+    // Puts the lines waiting for the next insertion in at once.
+    void flushPendingLines();
 
     void lineAppended(const std::string& line) override;
     void oldestLinesRemoved(std::size_t count) override;
@@ -40,10 +47,15 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void dropPendingLines();
+
     Dump* dump_ = nullptr;
+    QStringList pending_;
+    QTimer appendTimer_;
     bool replayMode_ = false;
 };
 

@@ -19,6 +19,7 @@ ErrorPanel::ErrorPanel(QWidget* parent) : QGroupBox(" Errors ", parent) {
     setObjectName("ErrorPanel");
     for (PanelLabel*& label : labels_) {
         label = new PanelLabel(this);
+        label->setFixedSize(LabelWidth, LabelHeight); // a repaint never relays out the panel
     }
     setMinimumSize(3 * LabelWidth + 4 * Margin, Top + PanelLabels::ErrorRows * RowPitch + Margin);
     LayoutErrorLabels();

@@ -8,10 +8,17 @@ PanelLabel::PanelLabel(QWidget* parent) : QLabel(parent) {
     bold.setBold(true);
     setFont(bold);
     setAutoFillBackground(true);
-    setHighlighted(false);
+    applyColours(false);
 }
 
+// A new palette repaints and restyles the label: at the line rate the flags mostly stay put.
 void PanelLabel::setHighlighted(bool on) {
+    if (on != highlighted_) {
+        applyColours(on);
+    }
+}
+
+void PanelLabel::applyColours(bool on) {
     highlighted_ = on;
     QPalette p = palette();
     const QPalette& app = QWidget::palette();

@@ -15,6 +15,8 @@ public:
     bool highlighted() const { return highlighted_; }
 
 private:
+    void applyColours(bool on);
+
     bool highlighted_ = false;
 };
 

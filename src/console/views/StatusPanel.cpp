@@ -16,6 +16,7 @@ StatusPanel::StatusPanel(QWidget* parent) : QGroupBox(" Status ", parent) {
     setObjectName("StatusPanel");
     for (PanelLabel*& label : labels_) {
         label = new PanelLabel(this);
+        label->setFixedSize(LabelWidth, LabelHeight); // a repaint never relays out the panel
     }
     setMinimumSize(2 * LabelWidth + 3 * Margin, Top + PanelLabels::StatusRows * RowPitch + Margin);
     LayoutStatusLabels(systemType_);

@@ -7,7 +7,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -27,8 +29,18 @@ std::string s(const QJsonValue& value) {
     return value.toString().toStdString();
 }
 
+// A file size or offset as written (0 when missing); -1 for anything no file can have (negative,
+// fractional, beyond the 2^53 bytes a JSON number holds exactly, or not a number at all).
 std::int64_t i64(const QJsonValue& value) {
-    return std::int64_t(value.toDouble());
+    constexpr double Largest = 9007199254740992.0;
+    if (value.isUndefined()) {
+        return 0;
+    }
+    const double number = value.isDouble() ? value.toDouble() : -1;
+    if (!(number >= 0 && number <= Largest) || number != std::floor(number)) {
+        return -1;
+    }
+    return std::int64_t(number);
 }
 
 QJsonArray sizesJson(const std::vector<std::int64_t>& sizes) {
@@ -117,6 +129,53 @@ CompatibilityBookkeeping bookkeepingFrom(const QJsonObject& object) {
     return kept;
 }
 
+bool validSizes(const std::vector<std::int64_t>& sizes) {
+    return std::none_of(sizes.begin(), sizes.end(), [](std::int64_t size) { return size < 0; });
+}
+
+// Binary sizes that follow from the earlier ones: one per file, none smaller than before.
+bool followOn(const std::vector<std::int64_t>& before, const std::vector<std::int64_t>& after) {
+    if (after.empty()) {
+        return true;
+    }
+    if (after.size() != before.size() || !validSizes(after)) {
+        return false;
+    }
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        if (after[i] < before[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A resume cuts the files back to the sizes the journal gives, so a journal whose sizes no run
+// can have written (negative, shrinking, one missing) is refused rather than trusted: it could
+// otherwise cut records that were in the files before the run.
+std::string sizesProblem(const RunJournal& journal) {
+    if (journal.dataStart < 0 || !validSizes(journal.binaryStart) ||
+        journal.binaryStart.size() != journal.binaryFiles.size()) {
+        return "the journal's starting sizes are not valid";
+    }
+    std::int64_t end = journal.dataStart;
+    std::vector<std::int64_t> binary = journal.binaryStart;
+    for (const RunJournal::Record& record : journal.records) {
+        // A record saved elsewhere left the data file as it was, or found it gone.
+        const bool inDataFile = record.savedTo.empty();
+        if ((inDataFile && record.end < end) || !followOn(binary, record.binary)) {
+            return "the journal's records do not follow each other";
+        }
+        end = inDataFile ? record.end : end;
+        if (!record.binary.empty()) {
+            binary = record.binary;
+        }
+    }
+    if (journal.pending && (journal.pending->start < 0 || journal.pending->length < 0)) {
+        return "the journal's record being written is not valid";
+    }
+    return {};
+}
+
 } // namespace
 
 std::string RunJournal::Digest(const std::string& scriptText) {
@@ -196,7 +255,7 @@ std::optional<RunJournal> RunJournal::FromJson(const std::string& text, std::str
     for (const QJsonValue& answer : root["variables"].toArray()) {
         journal.variables.emplace_back(s(answer["name"]), s(answer["value"]));
     }
-    journal.seed = std::uint32_t(i64(root["seed"]));
+    journal.seed = std::uint32_t(root["seed"].toInteger());
     journal.dataStart = i64(root["dataStart"]);
     for (const QJsonValue& file : root["binaryFiles"].toArray()) {
         journal.binaryFiles.push_back(s(file));
@@ -218,6 +277,10 @@ std::optional<RunJournal> RunJournal::FromJson(const std::string& text, std::str
         journal.pending = Pending{pending["platter"].toInt(), pending["step"].toInt(),
                                   i64(pending["start"]), i64(pending["length"])};
     }
+    problem = sizesProblem(journal);
+    if (!problem.empty()) {
+        return std::nullopt;
+    }
     return journal;
 }
 
@@ -229,6 +292,10 @@ RunJournal::Holdings RunJournal::Trust(std::int64_t fileSize) const {
     }
     holdings.keep = dataStart;
     for (const Record& record : records) {
+        if (!record.savedTo.empty()) {
+            ++holdings.whole; // done, though not in this file: nothing of the file goes with it
+            continue;
+        }
         if (record.end > fileSize) {
             break;
         }

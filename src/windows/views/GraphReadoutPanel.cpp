@@ -2,6 +2,7 @@
 
 #include "platform/Windows1252.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
 
@@ -50,8 +51,12 @@ QLabel* GraphReadoutPanel::addRow(QGridLayout* grid, int row, const QString& cap
     QFont bold = value->font();
     bold.setBold(true);
     value->setFont(bold);
+    // Wide enough for any count; a fixed size lets a new value repaint without a relayout.
+    const QFontMetrics metrics(bold);
+    value->setFixedSize(metrics.horizontalAdvance(QStringLiteral("-00000000000")),
+                        metrics.height());
     grid->addWidget(label, row, 0);
-    grid->addWidget(value, row, 1);
+    grid->addWidget(value, row, 1, Qt::AlignRight);
     if (captionLabel) {
         *captionLabel = label;
     }

@@ -227,7 +227,10 @@ void TGraphForm::showFunctionStates(const std::array<std::uint8_t, 32>& flags, i
             button->setProperty("shownOn", on);
             button->setIcon(lampIcon(on));
         }
-        button->setVisible(ReaderFunctions::available(function, systemType));
+        const bool available = ReaderFunctions::available(function, systemType);
+        if (button->isHidden() == available) {
+            button->setVisible(available);
+        }
     }
 }
 
