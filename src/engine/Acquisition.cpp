@@ -381,7 +381,10 @@ bool Acquisition::AllPointsValid() {
             continue;
         }
         if (++point.RetryCount > MaxRetries) {
-            continue; // given up: written unchanged, and the later lost points still get read
+            // Given up: written as invalid, and the later lost points still get read.
+            host_.log(PlainLine(Quoted("Gave up point #" + std::to_string(i) + " after " +
+                                       std::to_string(MaxRetries) + " queries")));
+            continue;
         }
         query(i);
         op_.Complete = 0;

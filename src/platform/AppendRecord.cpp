@@ -2,6 +2,7 @@
 
 #include "core/LocalPath.h"
 
+#include <QCryptographicHash>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -18,6 +19,12 @@
 namespace gw::platform {
 
 namespace {
+
+AppendOutcome Refused(std::string reason) {
+    AppendOutcome outcome;
+    outcome.reason = std::move(reason);
+    return outcome;
+}
 
 std::string RecordText(const std::vector<std::string>& lines) {
     std::string text;
@@ -50,10 +57,11 @@ AppendOutcome Append(const std::filesystem::path& path, std::string text) {
     const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
                                       nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        return {false, SystemReason(::GetLastError())};
+        return Refused(SystemReason(::GetLastError()));
     }
     LARGE_INTEGER size{};
     ::GetFileSizeEx(file, &size);
+    std::int64_t lead = 0;
     if (size.QuadPart > 0) {
         LARGE_INTEGER last{};
         last.QuadPart = size.QuadPart - 1;
@@ -62,6 +70,7 @@ AppendOutcome Append(const std::filesystem::path& path, std::string text) {
         ::SetFilePointerEx(file, last, nullptr, FILE_BEGIN);
         if (::ReadFile(file, &byte, 1, &read, nullptr) && read == 1 && !EndsLine(byte)) {
             text.insert(0, "\r\n");
+            lead = 2;
         }
     }
     ::SetFilePointerEx(file, size, nullptr, FILE_BEGIN);
@@ -74,7 +83,13 @@ AppendOutcome Append(const std::filesystem::path& path, std::string text) {
         ::SetEndOfFile(file);
     }
     ::CloseHandle(file);
-    return ok ? AppendOutcome{true, {}} : AppendOutcome{false, SystemReason(error)};
+    if (!ok) {
+        return Refused(SystemReason(error));
+    }
+    AppendOutcome outcome;
+    outcome.written = true;
+    outcome.offset = size.QuadPart + lead;
+    return outcome;
 }
 
 #else
@@ -88,7 +103,7 @@ AppendOutcome Failed(int fd, off_t oldSize) {
         }
         ::close(fd);
     }
-    return {false, std::strerror(error)};
+    return Refused(std::strerror(error));
 }
 
 bool WriteAll(int fd, const std::string& text, off_t offset) {
@@ -131,6 +146,7 @@ AppendOutcome Append(const std::filesystem::path& path, std::string text) {
         return Failed(fd, 0);
     }
     const off_t size = status.st_size;
+    std::int64_t lead = 0;
     if (size > 0) {
         char last = '\n';
         if (::pread(fd, &last, 1, size - 1) != 1) {
@@ -138,18 +154,22 @@ AppendOutcome Append(const std::filesystem::path& path, std::string text) {
         }
         if (!EndsLine(last)) {
             text.insert(0, "\r\n");
+            lead = 2;
         }
     }
     if (!WriteAll(fd, text, size) || ::fsync(fd) != 0) {
         return Failed(fd, size);
     }
     if (::close(fd) != 0) {
-        return {false, std::strerror(errno)};
+        return Refused(std::strerror(errno));
     }
     if (!existed) {
         SyncDirectory(path);
     }
-    return {true, {}};
+    AppendOutcome outcome;
+    outcome.written = true;
+    outcome.offset = std::int64_t(size) + lead;
+    return outcome;
 }
 
 #endif
@@ -158,9 +178,19 @@ AppendOutcome Append(const std::filesystem::path& path, std::string text) {
 
 AppendOutcome AppendRecord(const std::string& path, const std::vector<std::string>& lines) {
     if (path.empty()) {
-        return {false, "no data file name"};
+        return Refused("no data file name");
     }
-    return Append(LocalPath(path), RecordText(lines));
+    const std::string text = RecordText(lines);
+    AppendOutcome outcome = Append(LocalPath(path), text);
+    if (outcome.written) {
+        outcome.length = std::int64_t(text.size());
+        outcome.sha256 =
+            QCryptographicHash::hash(QByteArrayView(text.data(), qsizetype(text.size())),
+                                     QCryptographicHash::Sha256)
+                .toHex()
+                .toStdString();
+    }
+    return outcome;
 }
 
 } // namespace gw::platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,11 @@ namespace gw::platform {
 struct AppendOutcome {
     bool written = false;
     std::string reason;
+    // Where the record's own bytes landed (a line break added before them not counted), and
+    // their SHA-256 in hexadecimal, so that a check can find them again.
+    std::int64_t offset = -1;
+    std::int64_t length = 0;
+    std::string sha256;
 };
 
 // Appends a record to a data file (created when missing): each line followed by CR LF, after the

@@ -9,8 +9,14 @@ struct SimFaults {
     double lostPointShare = 0.0; // data-point replies never sent (the reader still stores them)
     double garbledShare = 0.0;   // status replies with one corrupted character or byte
     double lineErrorShare = 0.0; // replies accompanied by a line error on the serial line
+    double shortShare = 0.0;     // status replies cut short (their end lost on the line)
     std::uint32_t errorBits = 0; // reader error bits reported in every long reply
     bool silentScanner = false;  // the laser scanner never answers
+    // The reader's port vanishes (as an unplugged USB adapter does) at this console time after
+    // power-on, then every portLossEveryMs (0: once), each time for portLossForMs; negative: never.
+    double portLossAtMs = -1.0;
+    double portLossEveryMs = 0.0;
+    double portLossForMs = 0.0;
 };
 
 // How the simulated reader is built and how fast it runs.

@@ -19,6 +19,7 @@ struct SimFaultCounts {
     int lostPoints = 0;
     int garbled = 0;
     int lineErrors = 0;
+    int shortReplies = 0;
 };
 
 } // namespace gw

@@ -571,11 +571,30 @@ void SimReader::sendStatus(const SimStatus& status, bool dataPoint) {
                 static_cast<char>('G' + faultRandom_.between(0, 19));
         }
     }
+    if (faults.shortShare > 0 && faultRandom_.chance(faults.shortShare)) {
+        ++faultCounts_.shortReplies;
+        cutShort(bytes);
+    }
     const bool lineError = faultRandom_.chance(faults.lineErrorShare);
     if (lineError) {
         ++faultCounts_.lineErrors;
     }
     ready_.push_back({toConsole(now_), bytes, lineError});
+}
+
+// The end of the reply is lost on the line; its terminator still arrives, so the console meets
+// a line of the right framing that is too short.
+void SimReader::cutShort(std::string& bytes) {
+    if (encoder_.eightBit()) {
+        const int keep = faultRandom_.between(3, std::max(3, static_cast<int>(bytes.size()) - 2));
+        bytes.resize(static_cast<std::size_t>(keep));
+        bytes[1] = static_cast<char>(keep + 1);
+        bytes.push_back('\x03');
+    } else {
+        const int keep = faultRandom_.between(1, std::max(1, static_cast<int>(bytes.size()) - 2));
+        bytes.resize(static_cast<std::size_t>(keep));
+        bytes.push_back('\r');
+    }
 }
 
 std::uint32_t SimReader::errorBits() const {

@@ -87,6 +87,7 @@ private:
     void emitStatus(bool dataPoint);
     void emitQuery(int point);
     void sendStatus(const SimStatus& status, bool dataPoint);
+    void cutShort(std::string& bytes);
     SimStatus buildStatus();
     std::array<std::uint32_t, 4> drawCounts();
     std::uint32_t errorBits() const;

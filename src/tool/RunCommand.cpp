@@ -3,6 +3,7 @@
 #include "app/runtime/HeadlessRun.h"
 #include "core/TimeScale.h"
 #include "engine/OperationTime.h"
+#include "platform/ResidentSet.h"
 #include "profile/ProfileJson.h"
 #include "script/sc_Script.h"
 #include "tool/OperationJson.h"
@@ -12,6 +13,7 @@
 #include "tool/ScriptPlanCommand.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <atomic>
 #include <csignal>
@@ -33,7 +35,9 @@ const char* const Usage =
     "[--time-scale F]\n"
     "                  [--veltrax] [--set NAME=VALUE]... [--answer abort|ignore|ignore-all]\n"
     "                  [--today YYYY-MM-DD] [--existing append|overwrite|abort]\n"
-    "                  [--platter-change ok|cancel] [--seed N] [--events FILE|-]\n";
+    "                  [--platter-change ok|cancel] [--seed N] [--events FILE|-]\n"
+    "                  [--lost-points S] [--garbled S] [--short-replies S] [--line-errors S]\n"
+    "                  [--port-loss AT,FOR[,EVERY]]\n";
 
 std::atomic<bool> abortRequested{false};
 
@@ -48,7 +52,57 @@ struct RunOptions : ScriptOptions {
     std::string existing = "append";
     bool platterChangeOk = true;
     std::string events;
+    // The simulated reader's faults; port losses in reader seconds until the scale is known.
+    SimFaults faults;
+    std::vector<double> portLossS;
 };
+
+bool parseShare(const std::string& text, double& share) {
+    char* end = nullptr;
+    share = std::strtod(text.c_str(), &end);
+    return !text.empty() && *end == '\0' && share >= 0.0 && share <= 1.0;
+}
+
+// "AT,FOR[,EVERY]": reader seconds.
+bool parsePortLoss(const std::string& text, std::vector<double>& seconds) {
+    seconds.clear();
+    const char* at = text.c_str();
+    for (;;) {
+        char* end = nullptr;
+        const double value = std::strtod(at, &end);
+        if (end == at || !(value >= 0)) {
+            return false;
+        }
+        seconds.push_back(value);
+        if (*end == '\0') {
+            return seconds.size() == 2 || seconds.size() == 3;
+        }
+        if (*end != ',') {
+            return false;
+        }
+        at = end + 1;
+    }
+}
+
+std::optional<std::string> parseFaultOption(const std::string& arg, const std::string& value,
+                                            RunOptions& options) {
+    SimFaults& faults = options.faults;
+    double* share = arg == "--lost-points"     ? &faults.lostPointShare
+                    : arg == "--garbled"       ? &faults.garbledShare
+                    : arg == "--short-replies" ? &faults.shortShare
+                    : arg == "--line-errors"   ? &faults.lineErrorShare
+                                               : nullptr;
+    if (share != nullptr) {
+        return parseShare(value, *share)
+                   ? std::nullopt
+                   : std::optional<std::string>(arg + " takes a share from 0 to 1, got '" + value +
+                                                "'");
+    }
+    return parsePortLoss(value, options.portLossS)
+               ? std::nullopt
+               : std::optional<std::string>("--port-loss takes AT,FOR[,EVERY] in seconds, got '" +
+                                            value + "'");
+}
 
 std::optional<std::optional<std::string>>
 parseRunOption(const std::string& arg, const std::string& value, RunOptions& options) {
@@ -78,6 +132,9 @@ parseRunOption(const std::string& arg, const std::string& value, RunOptions& opt
         options.platterChangeOk = value == "ok";
     } else if (arg == "--events") {
         options.events = value;
+    } else if (arg == "--lost-points" || arg == "--garbled" || arg == "--short-replies" ||
+               arg == "--line-errors" || arg == "--port-loss") {
+        return parseFaultOption(arg, value, options);
     } else {
         return parseSeedOption(arg, value, options);
     }
@@ -102,6 +159,15 @@ public:
         return buttons == QuestionButtons::YesNo ? Answer::No : Answer::Cancel;
     }
 
+    // Nobody can choose another file: each record gets one retry, then it is kept for the next
+    // attempt of the run.
+    UnwrittenRecordChoice askUnwrittenRecord(const std::string& path,
+                                             const std::string& reason) override {
+        err_ << "error: the record could not be written to " << path << ": " << reason << '\n';
+        retryNext_ = !retryNext_;
+        return retryNext_ ? UnwrittenRecordChoice::Retry : UnwrittenRecordChoice::Cancel;
+    }
+
     static std::string OneLineText(std::string text) {
         for (char& c : text) {
             if (c == '\r' || c == '\n') {
@@ -114,7 +180,26 @@ public:
 private:
     std::ostream& err_;
     bool platterChangeOk_;
+    bool retryNext_ = false;
 };
+
+// Where a written record's bytes are, for checks of the file; and the memory the process holds.
+std::string writtenJson(const ScriptRunner::Event& event) {
+    if (event.type != "record written") {
+        return {};
+    }
+    std::string json;
+    if (event.offset >= 0) {
+        json += ", \"offset\": " + std::to_string(event.offset) +
+                ", \"length\": " + std::to_string(event.length) +
+                ", \"sha256\": " + JsonText(event.sha256);
+    }
+    const long rss = platform::ResidentSetKb();
+    if (rss >= 0) {
+        json += ", \"rssKb\": " + std::to_string(rss);
+    }
+    return json;
+}
 
 std::string eventJson(const ScriptRunner::Event& event) {
     return "{\"event\": " + JsonText(event.type) +
@@ -122,13 +207,46 @@ std::string eventJson(const ScriptRunner::Event& event) {
            ", \"step\": " + std::to_string(event.step + 1) +
            ", \"steps\": " + std::to_string(event.steps) +
            ", \"disk\": " + std::to_string(event.disk) + ", \"text\": " + JsonText(event.text) +
-           ", \"timeToFinish\": " + JsonNumber(event.seconds) + "}";
+           ", \"timeToFinish\": " + JsonNumber(event.seconds) + writtenJson(event) + "}";
 }
 
 std::string firstLine(const std::string& text) {
     std::string line = text.substr(0, text.find('\r'));
     const std::size_t start = line.find_first_not_of(' ');
     return start == std::string::npos ? line : line.substr(start);
+}
+
+// Tries every few (scaled) seconds: the reader port opened again, then "Continue script", which
+// first writes the kept records. False when it could not go on within the limit, or the run was
+// aborted meanwhile.
+bool goOnWhenPossible(HeadlessRun& headless, std::string& ending) {
+    QElapsedTimer waited;
+    waited.start();
+    QElapsedTimer sinceTry;
+    const int everyMs = TimeScale::TimerMs(HeadlessRun::ReopenEveryMs);
+    const int limitMs = TimeScale::TimerMs(HeadlessRun::ReopenLimitMs);
+    ScriptRunner& runner = headless.runner();
+    while (waited.elapsed() < limitMs) {
+        if (ending == "aborted" || !runner.continueOffered()) {
+            return false;
+        }
+        if (!sinceTry.isValid() || sinceTry.elapsed() >= everyMs) {
+            sinceTry.start();
+            if (headless.reopenReader()) {
+                const std::string was = ending;
+                ending.clear();
+                if (runner.ContinueScript()) {
+                    return true;
+                }
+                if (ending.empty()) {
+                    ending = was;
+                }
+            }
+        }
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    }
+    headless.console().AppendLog(": the run could not go on - it stays stopped");
+    return false;
 }
 
 } // namespace
@@ -177,6 +295,14 @@ int runRunCommand(const std::vector<std::string>& args, std::ostream& out, std::
     }
 
     HeadlessRun headless(prompter, *profile, options.channels);
+    if (!options.portLossS.empty()) {
+        const double msPerS = 1000.0 * options.timeScale;
+        options.faults.portLossAtMs = options.portLossS[0] * msPerS;
+        options.faults.portLossForMs = options.portLossS[1] * msPerS;
+        options.faults.portLossEveryMs =
+            options.portLossS.size() > 2 ? options.portLossS[2] * msPerS : 0.0;
+    }
+    headless.setSimFaults(options.faults);
     std::string portProblem;
     if (!headless.open(options.port, portProblem)) {
         err << "error: " << portProblem << '\n';
@@ -239,6 +365,12 @@ int runRunCommand(const std::vector<std::string>& args, std::ostream& out, std::
             break;
         }
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        if (!flags.RunActive && (ending == "port lost" || ending == "record not written")) {
+            // A run paused by a vanished port or an unwritable record goes on once it can.
+            if (!goOnWhenPossible(headless, ending)) {
+                break;
+            }
+        }
     }
     headless.flushLog();
     err << "run " << ending << '\n';

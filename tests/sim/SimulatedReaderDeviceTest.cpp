@@ -101,5 +101,29 @@ TEST_F(SimulatedReaderDeviceTest, OnlyOneReaderPortAtATime) {
     EXPECT_FALSE(second.open());
 }
 
+// The port vanishes as an unplugged adapter does: the port closes with a log line, cannot be
+// opened while the device is away, and opens again once it is back.
+TEST_F(SimulatedReaderDeviceTest, AVanishedPortComesBack) {
+    SimulatedReaderBench::uninstall();
+    SimOptions options;
+    options.faults.portLossAtMs = 300; // console ms at the time scale of 0.01
+    options.faults.portLossForMs = 200;
+    install(options);
+    std::vector<std::string> log;
+    QObject::connect(&reader, &LinkPort::logLine, &reader,
+                     [&](const QString& line) { log.push_back(line.toStdString()); });
+    ASSERT_TRUE(reader.open());
+    ASSERT_TRUE(waitUntil([&] { return !reader.isOpen(); }, 2000));
+    EXPECT_NE(std::find(log.begin(), log.end(),
+                        ": Reader COM port lost - the device is no longer available"),
+              log.end());
+    EXPECT_GE(lineErrors, 1);
+    EXPECT_FALSE(reader.open()) << "the device is away";
+    ASSERT_TRUE(waitUntil([&] { return reader.open(); }, 2000));
+    kinds.clear();
+    ASSERT_TRUE(waitUntil([&] { return count(PacketKind::StatusReply) >= 1; }));
+    EXPECT_EQ(SimulatedReaderBench::shared()->portLosses(), 1);
+}
+
 } // namespace
 } // namespace gw::test

@@ -1,3 +1,5 @@
+#include "ToolRun.h"
+
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QProcess>
@@ -29,10 +31,7 @@ const char* const BinaryScript = "METHOD \"night\"\r\nGLOBAL\r\nEND GLOBAL\r\nME
                                  "TLBGD(5, 450, 20)\r\nEND LOOP\r\nEND METHOD\r\n";
 
 std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return gw::tool::ReadFileBytes(path);
 }
 
 // What a data file holds, values aside: a line per header and per record (disk and kind).

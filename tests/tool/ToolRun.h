@@ -2,6 +2,8 @@
 
 #include "tool/ToolCommand.h"
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -22,6 +24,14 @@ inline ToolRun RunToolCommand(const std::string& command, std::vector<std::strin
     args.insert(args.begin(), command);
     const int status = runTool(args, out, err);
     return {status, out.str(), err.str()};
+}
+
+// A file's bytes (empty when it cannot be read).
+inline std::string ReadFileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 } // namespace gw::tool

@@ -32,6 +32,7 @@ bool HeadlessConsole::open(const Ports& ports, std::string& problem) {
         options.counterChannels = ports.channels > 0 ? ports.channels : 1;
         options.timeScale = TimeScale::Factor();
         options.hasScanner = ports.scanner || console_.profile.Profile.HasScanner;
+        options.faults = ports.faults;
         SimulatedReaderBench::install(options);
         simulated_ = true;
     }

@@ -6,6 +6,7 @@
 #include "engine/LampSwitch.h"
 #include "engine/runtime/MeasurementEngine.h"
 #include "engine/runtime/OperationSequencer.h"
+#include "sim/SimOptions.h"
 
 #include <memory>
 #include <string>
@@ -23,6 +24,7 @@ public:
         std::string port = "sim"; // "sim": the in-process simulated reader
         int channels = 1;         // counter channels of the simulated reader
         bool scanner = false;     // open the laser scanner on the same port name too
+        SimFaults faults;         // what the simulated reader's fault injection does
     };
 
     // The console log goes to the sink (Console::NoLogFile() for none).

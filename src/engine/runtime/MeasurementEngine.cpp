@@ -23,6 +23,8 @@ MeasurementEngine::MeasurementEngine(Console& console, LampSwitch& lamp, QObject
     queryTimer_.setSingleShot(true);
     connect(&queryTimer_, &QTimer::timeout, this, &MeasurementEngine::onQueryTimer);
     console_.PerReplySteps = [this] { onStatusReply(); };
+    connect(&console_.ports.reader(), &LinkPort::deviceLost, this,
+            &MeasurementEngine::onReaderLost);
     console_.MeasurementUnderWay = [this] {
         const AcquisitionState& state = acquisition_.State;
         return dataTakeRunning() || state.TakingData || state.Irradiating || state.Querying;
@@ -85,6 +87,7 @@ bool MeasurementEngine::startDataTake() {
                 }
             });
     DataTakeThread = thread;
+    measurementSent_ = false;
     thread->start();
     return true;
 }
@@ -101,6 +104,47 @@ void MeasurementEngine::onDataTakeFinished(TDataTakeThread* thread) {
     }
     thread->deleteLater();
     emit dataTakeReturned();
+    if (queryDeferred_ && DataTakeThread == nullptr) {
+        queryDeferred_ = false;
+        startDataTake();
+    }
+}
+
+// Lost points are asked for one after another; the thread of the last query may still be
+// returning when the next is due, and refusing the query would leave the operation waiting for
+// ever.
+bool MeasurementEngine::startPointQuery() {
+    if (DataTakeThread != nullptr && !DataTakeThread->doneWithConsole()) {
+        queryDeferred_ = true;
+        return true;
+    }
+    return startDataTake();
+}
+
+// A measurement the reader has begun goes on without the port: once the port is open again the
+// replies show its end, and the points lost meanwhile are read again. An operation still being
+// prepared has lost commands it cannot get back, so it is stopped before anything is measured.
+void MeasurementEngine::onReaderLost() {
+    const AcquisitionState& state = acquisition_.State;
+    if (state.TakingData || state.Irradiating || state.Querying ||
+        (DataTakeThread != nullptr && measurementSent_)) {
+        console_.AppendLog(": the reader goes on measuring; open the reader port again to finish "
+                           "the operation (points lost meanwhile are read again)");
+        return;
+    }
+    if (DataTakeThread != nullptr) {
+        stopForClosedPort();
+    }
+}
+
+void MeasurementEngine::stopForClosedPort() {
+    const bool runWasActive = console_.runState.RunActive;
+    const bool prepared = console_.runState.ScriptPrepared;
+    console_.AppendLog(": the operation being prepared is stopped - nothing was measured");
+    acquisition_.AbortAll();
+    // The run itself is not aborted: it can go on with this step once the port is back.
+    console_.runState.ScriptPrepared = prepared;
+    emit operationStoppedByLostPort(runWasActive);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -269,6 +313,7 @@ void MeasurementEngine::abandonOperation() {
     console_.runState.ScriptPrepared = false;
     console_.runState.Metascript = false;
     console_.runState.MetascriptRunning = false;
+    queryDeferred_ = false;
     // The thread still preparing the reader sends nothing more and ends at once.
     ++abortGeneration_;
     if (DataTakeThread != nullptr) {

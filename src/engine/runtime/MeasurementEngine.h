@@ -117,7 +117,17 @@ public:
     // Raised every time an abort ends the running thread's right to send.
     unsigned abortGeneration() const { return abortGeneration_.load(); }
 
+    // The data-take thread has sent the operation's measurement command (on the main thread).
+    void markMeasurementSent() { measurementSent_ = true; }
+    // The operation being prepared cannot go on without the reader port: it is stopped before
+    // anything is measured (see operationStoppedByLostPort).
+    void stopForClosedPort();
+
 signals:
+    // The reader's port vanished while the data-take thread was still preparing the operation:
+    // the operation has been stopped before anything was measured (the run, when one was
+    // active, is left to say how it goes on).
+    void operationStoppedByLostPort(bool runWasActive);
     // The data-take thread has returned and its termination handler has run.
     void dataTakeReturned();
     // An abort has ended the operation and emptied the slots.
@@ -132,13 +142,14 @@ private:
     void runWatchCondition() override;
     void runFinisher() override;
     void setReplyEvent() override;
-    bool startPointQuery() override { return startDataTake(); }
+    bool startPointQuery() override;
     void abandonOperation() override;
     bool operationUnderWay() const override;
     bool abortItemChecked() const override;
     LiveGraphView& view() override { return *view_; }
 
     void onDataTakeFinished(TDataTakeThread* thread);
+    void onReaderLost();
     void onQueryTimer();
 
     Console& console_;
@@ -151,6 +162,9 @@ private:
     QTimer queryTimer_;
     std::atomic<unsigned> abortGeneration_{0};
     bool lampAbsenceLogged_ = false;
+    bool measurementSent_ = false;
+    // A point query asked for while the last thread was still returning starts when it has.
+    bool queryDeferred_ = false;
 
 public:
     // The thread preparing the current operation; empty when none (its end handler clears it).

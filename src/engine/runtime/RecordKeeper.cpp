@@ -9,7 +9,7 @@ namespace gw {
 bool RecordKeeper::write(const std::string& path, const RecordLines& lines) {
     const platform::AppendOutcome outcome = platform::AppendRecord(path, lines);
     if (outcome.written) {
-        writtenTo_ = path;
+        noteWritten(path, outcome);
         return true;
     }
     console_.AppendLog(": record not written to " + path + ": " + outcome.reason);
@@ -43,14 +43,19 @@ bool RecordKeeper::settle(const KeptRecord& record, std::string reason) {
         }
         const platform::AppendOutcome outcome = platform::AppendRecord(path, record.lines);
         if (outcome.written) {
+            noteWritten(path, outcome);
             console_.AppendLog(path == record.path ? ": record written to " + path + " on retry"
                                                    : ": record saved as " + path);
-            writtenTo_ = path;
             return true;
         }
         reason = outcome.reason;
         console_.AppendLog(": record not written to " + path + ": " + reason);
     }
+}
+
+void RecordKeeper::noteWritten(const std::string& path, const platform::AppendOutcome& outcome) {
+    lastWritten_ = {path, outcome.offset, outcome.length, outcome.sha256};
+    ++writtenCount_;
 }
 
 bool RecordKeeper::offerKept() {

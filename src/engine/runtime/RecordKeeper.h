@@ -1,7 +1,9 @@
 #pragma once
 
 #include "engine/RecordLines.h"
+#include "platform/AppendRecord.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,14 +22,25 @@ public:
         RecordLines lines;
     };
 
+    // Where a record went, and its bytes' place and digest in that file.
+    struct WrittenRecord {
+        std::string path;
+        std::int64_t offset = -1;
+        std::int64_t length = 0;
+        std::string sha256;
+    };
+
     explicit RecordKeeper(Console& console) : console_(console) {}
 
     // True when the record is in a file (its own or the one chosen), false when it is kept.
     bool write(const std::string& path, const RecordLines& lines);
 
     const std::vector<KeptRecord>& kept() const { return kept_; }
+    // The last record written, and how many have been written so far.
+    const WrittenRecord& lastWritten() const { return lastWritten_; }
+    int writtenCount() const { return writtenCount_; }
     // The file the last record written went to: its own, or the one chosen with "Save as...".
-    const std::string& writtenTo() const { return writtenTo_; }
+    const std::string& writtenTo() const { return lastWritten_.path; }
     // Offers every kept record once more; true when none is left.
     bool offerKept();
     // The close question: the kept records are offered again, and with some still unwritten the
@@ -37,10 +50,12 @@ public:
 private:
     // Asks until the record is written or the operator cancels.
     bool settle(const KeptRecord& record, std::string reason);
+    void noteWritten(const std::string& path, const platform::AppendOutcome& outcome);
 
     Console& console_;
     std::vector<KeptRecord> kept_;
-    std::string writtenTo_;
+    WrittenRecord lastWritten_;
+    int writtenCount_ = 0;
 };
 
 } // namespace gw

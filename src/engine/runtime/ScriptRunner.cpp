@@ -3,6 +3,7 @@
 #include "console/runtime/Console.h"
 #include "core/LocalPath.h"
 #include "core/Prompter.h"
+#include "core/TimeScale.h"
 #include "engine/CompatibilityFileNames.h"
 #include "engine/CompatibilityScriptStep.h"
 #include "engine/CompatibilityWriter.h"
@@ -25,6 +26,7 @@
 #include "script/sc_Script.h"
 #include "script/sc_Variable.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -43,6 +45,11 @@ constexpr int StepPauseMs = 5000;
 constexpr int ThreadWaitMs = 10;
 constexpr qint64 LongestThreadWaitMs = 5000;
 constexpr int ReaderPurgeFlag = 13;
+
+// How long a step waits for a reader port that the line-error recovery has closed.
+qint64 LongestPortWaitMs() {
+    return std::max<qint64>(TimeScale::TimerMs(2000), 200);
+}
 const char* const VeltraxRefusal =
     "Script contains command(s) not allowed in Veltrax compatibility mode.";
 
@@ -92,6 +99,15 @@ ScriptRunner::ScriptRunner(Console& console, MeasurementEngine& engine, RecordKe
     threadWait_.setSingleShot(true);
     connect(&threadWait_, &QTimer::timeout, this, [this] { TakeScript(); });
     engine_.queryFinishers.script = [this] { FinishScript(); };
+    connect(&engine_, &MeasurementEngine::operationStoppedByLostPort, this,
+            [this](bool runWasActive) {
+                if (runWasActive) {
+                    takeStepAgain();
+                    stopForClosedPort("The reader port was lost; the run is stopped. Open the "
+                                      "port again and choose \"Continue script\": the "
+                                      "stopped step is taken again.");
+                }
+            });
 }
 
 ScriptRunner::~ScriptRunner() {
@@ -174,9 +190,13 @@ bool ScriptRunner::guardIdle(const char* what) {
 }
 
 void ScriptRunner::emitEvent(const std::string& type, const std::string& text) {
-    if (!onEvent) {
-        return;
+    if (onEvent) {
+        onEvent(makeEvent(type, text));
     }
+}
+
+ScriptRunner::Event ScriptRunner::makeEvent(const std::string& type,
+                                            const std::string& text) const {
     Event event;
     event.type = type;
     event.text = text;
@@ -192,7 +212,7 @@ void ScriptRunner::emitEvent(const std::string& type, const std::string& text) {
         event.steps = int(run_.stepsOfPlatter());
         event.disk = run_.current().disk->number;
     }
-    onEvent(event);
+    return event;
 }
 
 void ScriptRunner::showPanel() {
@@ -507,7 +527,7 @@ void ScriptRunner::ScriptReleased() {
     showPanel();
 }
 
-void ScriptRunner::stopWithMessage(const std::string& text) {
+void ScriptRunner::stopWithMessage(const std::string& text, const std::string& ending) {
     console_.AppendLog(": " + text);
     console_.prompter().message(MessageKind::Error, "Error", text);
     emitEvent("warning", text);
@@ -517,7 +537,26 @@ void ScriptRunner::stopWithMessage(const std::string& text) {
     panel_.DataTakeStatus = "stopped";
     showPanel();
     engine_.graph().showStatus("stopped");
-    emitEvent("run ended", "stopped");
+    emitEvent("run ended", ending);
+}
+
+// The port is gone: the run waits for it with the step to take next, and says so; the records
+// written so far stay where they are.
+void ScriptRunner::stopForClosedPort(const std::string& text) {
+    console_.TakeData = nullptr;
+    stopWithMessage(text, "port lost");
+}
+
+// The stopped step measured nothing: "Continue script" prepares it once more.
+void ScriptRunner::takeStepAgain() {
+    if (stepDisk_ != nullptr && stepCursor_ && !stepAdvanced_) {
+        stepDisk_->runCursor = *stepCursor_;
+        run_.RemainingTime += stepEstimate_;
+        if (script_ != nullptr) {
+            script_->timeEstimate += stepEstimate_;
+        }
+    }
+    stepCursor_.reset();
 }
 
 // ---- Steps ----
@@ -560,6 +599,8 @@ void ScriptRunner::beginStep() {
     PreparationContext context{console_.prompter(), calculator_, console_.profile.Profile,
                                veltraxCompatible, today.value_or(TodayLocal())};
     bool ignoreAll = false;
+    stepDisk_ = run_.current().disk;
+    stepCursor_ = stepDisk_->runCursor;
     const PreparationResult prepared =
         PrepareNextOperation(*script_, *run_.current().disk, op, ignoreAll, context);
     if (!prepared.ok) {
@@ -568,6 +609,7 @@ void ScriptRunner::beginStep() {
         return;
     }
     stepAdvanced_ = false;
+    stepEstimate_ = EstimatedTime(op);
     run_.RemainingTime -= EstimatedTime(op);
     script_->timeEstimate -= EstimatedTime(op);
     if (run_.StepIndex == 0) {
@@ -590,6 +632,22 @@ void ScriptRunner::beginStep() {
     panel_.DataTakeStatus = "in progress";
     showPanel();
     externalStep_ = IsExternalStep(op);
+    if (!externalStep_ && !console_.ports.reader().isOpen()) {
+        takeStepAgain();
+        // A port closed by the line-error recovery opens again by itself in a moment.
+        if (!portWaitClock_.isValid()) {
+            portWaitClock_.start();
+        }
+        if (portWaitClock_.elapsed() <= LongestPortWaitMs()) {
+            threadWait_.start(ThreadWaitMs);
+            return;
+        }
+        portWaitClock_.invalidate();
+        stopForClosedPort("The reader port is closed; the run is stopped. Open the port and "
+                          "choose \"Continue script\".");
+        return;
+    }
+    portWaitClock_.invalidate();
     if (!externalStep_ && (op.Kind == OperationKind::TL || IsOslKind(op.Kind))) {
         engine_.PreparePointAxis();
     }
@@ -652,6 +710,7 @@ void ScriptRunner::FinishScript() {
     record.points = engine_.points();
     record.disk = finishedItem_;
     unwritten_ = std::move(record);
+    keeperMark_ = records_.writtenCount();
     console_.Finisher = nullptr;
     engine_.points().Clear();
     // The record goes to disk before anything may wait for the operator.
@@ -702,9 +761,23 @@ bool ScriptRunner::finishWriting() {
         afterRecord(*unwritten_);
     }
     journalRecordWritten(*unwritten_);
-    emitEvent("record written", unwritten_->dataFile);
+    emitWritten();
     unwritten_.reset();
     return true;
+}
+
+void ScriptRunner::emitWritten() {
+    Event event = makeEvent("record written", unwritten_->dataFile);
+    if (records_.writtenCount() > keeperMark_) {
+        const RecordKeeper::WrittenRecord& written = records_.lastWritten();
+        event.text = written.path;
+        event.offset = written.offset;
+        event.length = written.length;
+        event.sha256 = written.sha256;
+    }
+    if (onEvent) {
+        onEvent(event);
+    }
 }
 
 bool ScriptRunner::writeBinaryStep() {

@@ -10,6 +10,7 @@
 #include "link/Command.h"
 #include "profile/PackedDate.h"
 #include "profile/TimeBaseCalculator.h"
+#include "script/sc_Item.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -27,7 +28,6 @@ class CompatibilityWriter;
 class Console;
 class MeasurementEngine;
 class RecordKeeper;
-struct sc_Item;
 struct sc_Script;
 
 // The script run engine: prepares a compiled script (or the scripts of a metascript), and carries
@@ -48,6 +48,10 @@ public:
         int disk = 0;       // the disk's number
         std::string text;   // the step's description, the warning, or how the run ended
         double seconds = 0; // time still to run (estimate)
+        // A record written: where its bytes are in the file (offset -1 when not known).
+        std::int64_t offset = -1;
+        std::int64_t length = 0;
+        std::string sha256;
     };
 
     // Records go through the keeper that single measurements use, so that one place holds what
@@ -149,10 +153,14 @@ private:
     bool guardIdle(const char* what);
     void startPrepared();
     void beginStep();
-    void stopWithMessage(const std::string& text);
+    void stopWithMessage(const std::string& text, const std::string& ending = "stopped");
+    void stopForClosedPort(const std::string& text);
+    void takeStepAgain();
     void sendLogged(const Command& command);
     void showPanel();
     void emitEvent(const std::string& type, const std::string& text = {});
+    Event makeEvent(const std::string& type, const std::string& text) const;
+    void emitWritten();
     bool writeStepRecord();
     bool writeUnwritten();
     bool finishWriting();
@@ -196,6 +204,10 @@ private:
     bool platterQuestionPending_ = false;
     bool stepAdvanced_ = false;
     int finishedDisk_ = -1;
+    // The step being taken, so that a step stopped before it measured can be taken again.
+    sc_Item* stepDisk_ = nullptr;
+    std::optional<sc_Item::CommandIterator> stepCursor_;
+    double stepEstimate_ = 0;
     sc_Item* finishedItem_ = nullptr;
     struct StepPlace {
         int platter = 0;
@@ -204,6 +216,7 @@ private:
         int disk = 0;
     } finished_;
     std::optional<ScriptStepRecord> unwritten_;
+    int keeperMark_ = 0; // the keeper's count of written records when unwritten_ was made
     // The binary data of the run with the compatibility switch on.
     std::unique_ptr<CompatibilityWriter> binary_;
     bool binaryFailed_ = false;
@@ -211,6 +224,7 @@ private:
     bool resuming_ = false;
     std::uint32_t runSeed_ = 0;
     QElapsedTimer threadWaitClock_;
+    QElapsedTimer portWaitClock_;
     QTimer threadWait_;
 };
 

@@ -20,6 +20,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// A measurement command waits this often, this long, for a reader port closed for a moment.
+constexpr int ClosedPortTries = 20;
+constexpr int ClosedPortPauseMs = 100;
+
 // The longest the thread waits on an event without looking whether it has been stopped.
 constexpr std::chrono::milliseconds StopCheckInterval{5};
 
@@ -269,37 +273,59 @@ bool TDataTakeThread::startMeasurement() {
     logWatchdog("reader serial", waitFor(console_.ReplyEvent, ReaderSerialMs));
     const bool irradiation = op_.Kind == OperationKind::Irradiation;
     bool started = false;
-    onMain([&] {
-        // Sending and marking the acquisition happen in one step on the user-interface thread,
-        // so that no reply is handled in between with half the state set.
-        if (stopped()) {
-            return;
+    bool portClosed = false;
+    // The line-error recovery closes the port for a moment; a measurement command must not be
+    // lost in that moment, or the operation would wait for a measurement that never began.
+    for (int tries = 0; tries <= ClosedPortTries; ++tries) {
+        portClosed = false;
+        onMain([&] {
+            // Sending and marking the acquisition happen in one step on the user-interface
+            // thread, so that no reply is handled in between with half the state set.
+            if (stopped()) {
+                return;
+            }
+            if (!console_.ports.reader().isOpen()) {
+                portClosed = true;
+                return;
+            }
+            // The acquisition is marked before the command goes out: a port may hand over replies
+            // that were waiting while it writes.
+            AcquisitionState& state = engine_.state();
+            state.TakingData = Measures(op_.Kind);
+            state.Querying = op_.Kind == OperationKind::PointQuery;
+            if (state.TakingData) {
+                state.PointIndex = -1;
+                state.WrapCount = 0;
+            }
+            if (state.Querying) {
+                state.PointIndex = op_.QueryPoint;
+                state.QueryRepeats = 0;
+                engine_.restoreQueryFinisher(op_);
+                engine_.armQueryTimer();
+            }
+            if (op_.Kind != OperationKind::PointQuery) {
+                // A re-read point leaves the record with the measurement's own times.
+                console_.CurrentOperation.Started = LocalDateTimeNow();
+            }
+            engine_.sendCommand(command, generation_);
+            engine_.markMeasurementSent();
+            if (!irradiation) {
+                finishOnMain();
+            }
+            started = true;
+        });
+        if (!portClosed || pause(ClosedPortPauseMs) != WaitResult::Timeout) {
+            break;
         }
-        // The acquisition is marked before the command goes out: a port may hand over replies
-        // that were waiting while it writes.
-        AcquisitionState& state = engine_.state();
-        state.TakingData = Measures(op_.Kind);
-        state.Querying = op_.Kind == OperationKind::PointQuery;
-        if (state.TakingData) {
-            state.PointIndex = -1;
-            state.WrapCount = 0;
-        }
-        if (state.Querying) {
-            state.PointIndex = op_.QueryPoint;
-            state.QueryRepeats = 0;
-            engine_.restoreQueryFinisher(op_);
-            engine_.armQueryTimer();
-        }
-        if (op_.Kind != OperationKind::PointQuery) {
-            // A re-read point leaves the record with the measurement's own times.
-            console_.CurrentOperation.Started = LocalDateTimeNow();
-        }
-        engine_.sendCommand(command, generation_);
-        if (!irradiation) {
-            finishOnMain();
-        }
-        started = true;
-    });
+    }
+    if (portClosed) {
+        log(": the reader port stayed closed - the measurement was not started");
+        onMain([this] {
+            if (!stopped()) {
+                engine_.stopForClosedPort();
+            }
+        });
+    }
     if (!started) {
         return false;
     }

@@ -134,6 +134,7 @@ void LinkPort::onNotice(const QString& text) {
 // the device's own signal has returned.
 void LinkPort::onLost(const QString& reason) {
     emit logLine(QStringLiteral(": %1 COM port lost - %2").arg(logName(), reason));
+    emit deviceLost();
     QMetaObject::invokeMethod(this, &LinkPort::close, Qt::QueuedConnection);
 }
 

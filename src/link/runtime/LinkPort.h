@@ -69,6 +69,8 @@ signals:
     void bytesDiscarded(const QByteArray& bytes);
     void lineErrorOccurred(gw::LineErrors errors);
     void logLine(const QString& text);
+    // The device vanished under the open port; the port closes right after.
+    void deviceLost();
     // Activity, for the indicator lamps.
     void receiving();
     void sending();

@@ -31,6 +31,7 @@ SimulatedReaderBench::SimulatedReaderBench(const SimOptions& options, QObject* p
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &SimulatedReaderBench::tick);
     clock_.start();
+    nextLossMs_ = options.faults.portLossAtMs < 0 ? HUGE_VAL : options.faults.portLossAtMs;
 }
 
 SimulatedReaderBench::~SimulatedReaderBench() = default;
@@ -94,6 +95,8 @@ void SimulatedReaderBench::writeFrom(SimulatedReaderDevice* device, const QByteA
     const std::string_view text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     if (device == scannerDevice_) {
         scanner_.receive(text);
+    } else if (lineGone_) {
+        return;
     } else if (device == readerDevice_) {
         reader_.receive(text);
     }
@@ -110,9 +113,10 @@ void SimulatedReaderBench::catchUp() {
     clockMs_ = nowMs;
     reader_.advance(elapsed);
     scanner_.advance(elapsed);
+    followPortLoss();
     delivering_ = true;
     for (const SimOutput& output : reader_.takeOutput()) {
-        if (readerDevice_ != nullptr) {
+        if (readerDevice_ != nullptr && !lineGone_) {
             readerDevice_->deliver(output);
         }
     }
@@ -122,6 +126,31 @@ void SimulatedReaderBench::catchUp() {
         }
     }
     delivering_ = false;
+}
+
+bool SimulatedReaderBench::readerLineGone() {
+    catchUp();
+    return lineGone_;
+}
+
+// The reader keeps measuring while its line is gone; what it sends meanwhile is lost.
+void SimulatedReaderBench::followPortLoss() {
+    const SimFaults& faults = reader_.options().faults;
+    const double nowMs = reader_.nowMs();
+    if (lineGone_) {
+        lineGone_ = nowMs < lineBackMs_;
+        return;
+    }
+    if (nowMs < nextLossMs_) {
+        return;
+    }
+    lineGone_ = true;
+    ++portLosses_;
+    lineBackMs_ = nowMs + faults.portLossForMs;
+    nextLossMs_ = faults.portLossEveryMs > 0 ? nowMs + faults.portLossEveryMs : HUGE_VAL;
+    if (readerDevice_ != nullptr) {
+        readerDevice_->vanish();
+    }
 }
 
 void SimulatedReaderBench::tick() {

@@ -44,10 +44,16 @@ public:
 
     void writeFrom(SimulatedReaderDevice* device, const QByteArray& bytes);
 
+    // The reader's line is gone (its port vanished, as the fault injection asks); nothing passes
+    // and the port cannot be opened until it is back.
+    bool readerLineGone();
+    int portLosses() const { return portLosses_; }
+
 private:
     void tick();
     void catchUp();
     void schedule();
+    void followPortLoss();
 
     SimReader reader_;
     SimScanner scanner_;
@@ -58,6 +64,10 @@ private:
     bool delivering_ = false;
     SimulatedReaderDevice* readerDevice_ = nullptr;
     SimulatedReaderDevice* scannerDevice_ = nullptr;
+    bool lineGone_ = false;
+    double lineBackMs_ = 0.0;
+    double nextLossMs_ = 0.0;
+    int portLosses_ = 0;
 };
 
 } // namespace gw

@@ -24,12 +24,17 @@ bool SimulatedReaderDevice::open(const PortSettings& settings) {
     }
     const bool scanner = isScannerSetup(settings);
     const bool eightBit = settings.dataBits == DataBits::Eight && settings.parity == Parity::Even;
+    if (!scanner && bench_->readerLineGone()) {
+        lastError_ = ENOENT;
+        return false;
+    }
     if (!bench_->attach(this, scanner, eightBit)) {
         lastError_ = EBUSY;
         return false;
     }
     lastError_ = 0;
     open_ = true;
+    isScanner_ = scanner;
     return true;
 }
 
@@ -41,11 +46,19 @@ void SimulatedReaderDevice::close() {
 }
 
 bool SimulatedReaderDevice::write(const QByteArray& bytes) {
-    if (!open_) {
+    if (!open_ || (!isScanner_ && bench_->readerLineGone())) {
         return false;
     }
     bench_->writeFrom(this, bytes);
     return true;
+}
+
+void SimulatedReaderDevice::vanish() {
+    if (!open_) {
+        return;
+    }
+    emit lineError(LineErrors(LineError::InputOutput));
+    emit lost(QStringLiteral("the device is no longer available"));
 }
 
 void SimulatedReaderDevice::deliver(const SimOutput& output) {

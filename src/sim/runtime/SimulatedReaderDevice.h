@@ -27,6 +27,8 @@ public:
 
     // Bytes from the simulated side, with a line error when they came with one.
     void deliver(const SimOutput& output);
+    // The device disappears as a pulled-out adapter does: an i/o error, then the loss.
+    void vanish();
 
     // The scanner's set-up: 8 data bits without parity (the reader's are 7 bits, or 8 with even
     // parity).
@@ -35,6 +37,7 @@ public:
 private:
     std::shared_ptr<SimulatedReaderBench> bench_;
     bool open_ = false;
+    bool isScanner_ = false;
     int lastError_ = 0;
 };
 

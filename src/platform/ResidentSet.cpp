@@ -1,0 +1,19 @@
+#include "platform/ResidentSet.h"
+
+#include <fstream>
+#include <string>
+
+namespace gw::platform {
+
+long ResidentSetKb() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) {
+            return std::stol(line.substr(6));
+        }
+    }
+    return -1;
+}
+
+} // namespace gw::platform
