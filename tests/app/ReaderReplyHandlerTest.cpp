@@ -245,8 +245,10 @@ TEST_F(ReaderReplyHandlerTest, ClosingThePortStopsTheRecovery) {
     EXPECT_FALSE(console.ports.reader().isOpen()) << "the operator's close stands";
 }
 
-TEST_F(ReaderReplyHandlerTest, APortThatCannotReopenIsLogged) {
+TEST_F(ReaderReplyHandlerTest, APortThatCannotReopenIsLoggedAndReportedLost) {
     ScopedTimeScale fast(0.01);
+    int lost = 0;
+    QObject::connect(&console.ports.reader(), &LinkPort::deviceLost, [&lost] { ++lost; });
     receive("garbled");
     SerialDeviceFactory::unregisterDevice("fake");
     PortSettings settings = console.ports.reader().settings();
@@ -260,6 +262,7 @@ TEST_F(ReaderReplyHandlerTest, APortThatCannotReopenIsLogged) {
                                  "port (win error code: ",
                                  0),
         0u);
+    EXPECT_EQ(lost, 1) << "a measurement waiting for replies must learn the port is gone";
 }
 
 TEST_F(ReaderReplyHandlerTest, PacketsFromThePortReachTheHandler) {

@@ -26,7 +26,14 @@ using testing::RunUntil;
 class PanelGraph : public testing::RecordingGraph {
 public:
     void updateRunPanel(const RunPanel& panel) override { panels.push_back(panel); }
+    // Runs on the user-interface thread right after a measurement's finisher.
+    void refreshChart() override {
+        if (onRefresh) {
+            onRefresh();
+        }
+    }
     std::vector<RunPanel> panels;
+    std::function<void()> onRefresh;
 };
 
 // A script run on the simulated reader, its records kept in memory.
@@ -545,6 +552,58 @@ TEST(ScriptRunner, EveryRecordOfARunAgainstAFaultyReader) {
         faults.portLossAtMs = c.lossAtMs;
         faults.portLossForMs = 300;
         RunWithFaults(2, faults, c.line);
+    }
+}
+
+// The reader port closes (as the line-error recovery closes it) just before a command of the
+// data-take thread is due and stays closed: the thread waits for it a bounded time, then the step
+// is stopped with a log line, and "Continue script" takes it again. No record is lost or doubled.
+TEST(ScriptRunner, ACommandDueWhileThePortIsClosedStopsTheStepForContinue) {
+    const struct {
+        const char* closeWhen; // the log line after which the port closes
+        const char* line;
+    } cases[] = {
+        {"TakeScript starts a new operation", ": the reader port stayed closed - the measurement "
+                                              "was not started"},
+        {"AllPointsValid starts quering", ": the query for a lost point is stopped - the measured "
+                                          "points are kept and the point is asked for again"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.closeWhen);
+        SimFaults faults;
+        faults.lostPointShare = 0.2;
+        RunBench bench(4, faults);
+        ASSERT_TRUE(bench.harness.open());
+        ReaderPort& port = bench.harness.console.ports.reader();
+        bool closed = false;
+        const auto closeOnce = [&] {
+            if (!closed && bench.harness.logText().find(c.closeWhen) != std::string::npos) {
+                closed = true;
+                port.close();
+            }
+        };
+        // Both hooks run on the user-interface thread before the data-take thread can send.
+        bench.onEvent = [&](const ScriptRunner::Event&) { closeOnce(); };
+        bench.graph.onRefresh = closeOnce;
+        ASSERT_TRUE(bench.runner.PrepareScripts(bench.compile(
+            test::Lines({"METHOD \"closed\"", "GLOBAL", "END GLOBAL", "METHOD", "LOOP DISKS #2",
+                         "TLBGD(25, 100, 20)", "END LOOP", "END METHOD"}))));
+        ASSERT_TRUE(bench.runner.StartRun());
+        ASSERT_TRUE(RunUntil([&] { return bench.ended(); }, 20000));
+        EXPECT_TRUE(closed);
+        EXPECT_EQ(bench.events.back().text, "port lost");
+        EXPECT_NE(bench.harness.logText().find(c.line), std::string::npos);
+        ASSERT_TRUE(port.open());
+        // As the operator would: again until the stopped thread has returned.
+        bool continued = false;
+        ASSERT_TRUE(RunUntil(
+            [&] { return continued || (continued = bench.runner.ContinueScript()); }, 5000));
+        ASSERT_TRUE(RunUntil([&] { return bench.ended(); }, 20000));
+        EXPECT_EQ(bench.events.back().text, "finished");
+        ASSERT_EQ(bench.records.size(), 2u);
+        for (int disk = 0; disk < 2; ++disk) {
+            EXPECT_EQ(bench.records[std::size_t(disk)].operation.Disk, disk);
+        }
     }
 }
 

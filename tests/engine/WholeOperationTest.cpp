@@ -108,7 +108,7 @@ std::vector<std::string> Watchdogs(EngineHarness& bench) {
     return lines;
 }
 
-TEST(WholeOperationTest, SilentReaderTimesOutEveryWaitAndTheThreadGoesOn) {
+TEST(WholeOperationTest, SilentReaderTimesOutEveryWaitAndTheMeasurementIsNotStarted) {
     EngineHarness bench(SimOptions{}); // the reader port stays closed: no reply ever comes
     ASSERT_TRUE(bench.start(Tl(3)));
     ASSERT_TRUE(RunUntil([&] { return !bench.engine.dataTakeRunning(); }));
@@ -119,11 +119,12 @@ TEST(WholeOperationTest, SilentReaderTimesOutEveryWaitAndTheThreadGoesOn) {
                                               "T: \"until busy\" watchdog returned - timeout",
                                               "T: \"until not busy\" watchdog returned - timeout",
                                               "T: \"reader serial\" watchdog returned - signaled"));
-    // After the positioning time-out the reader timer is reset once more.
-    EXPECT_THAT(bench.commandsSent(), ElementsAre("T0 ", "@0 O1 ", "M ", "A3 ", "T0 ",
-                                                  "E100 0 W0 0 S0 0 D2 L60 R10 G1 "));
+    // After the positioning time-out the reader timer is reset once more; the measurement
+    // command is never sent into a closed port, the operation is stopped instead.
+    EXPECT_THAT(bench.commandsSent(), ElementsAre("T0 ", "@0 O1 ", "M ", "A3 ", "T0 ", "Z "));
     EXPECT_TRUE(bench.logged("T: port closed - not sent: \"A3 \""));
-    EXPECT_TRUE(bench.engine.state().TakingData);
+    EXPECT_TRUE(bench.logged("T: the reader port stayed closed - the measurement was not started"));
+    EXPECT_FALSE(bench.engine.state().TakingData);
 }
 
 TEST(WholeOperationTest, OslWithTheHalogenLamp) {

@@ -79,6 +79,9 @@ void ReaderReplyHandler::onRecoveryTimer() {
     if (!reader.isOpen() && !reader.open()) {
         console_.AppendLog(": Reader COM port not reopened - " +
                            ToWindows1252(reader.openFailure()));
+        // The device is gone as if it had vanished under the open port: a measurement under way
+        // would otherwise wait for replies that cannot come, and nobody would open it again.
+        emit reader.deviceLost();
     }
 }
 

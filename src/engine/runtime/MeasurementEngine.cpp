@@ -140,7 +140,12 @@ void MeasurementEngine::onReaderLost() {
 void MeasurementEngine::stopForClosedPort() {
     const bool runWasActive = console_.runState.RunActive;
     const bool prepared = console_.runState.ScriptPrepared;
-    console_.AppendLog(": the operation being prepared is stopped - nothing was measured");
+    if (console_.CurrentOperation.Kind == OperationKind::PointQuery) {
+        console_.AppendLog(": the query for a lost point is stopped - the measured points are "
+                           "kept and the point is asked for again");
+    } else {
+        console_.AppendLog(": the operation being prepared is stopped - nothing was measured");
+    }
     acquisition_.AbortAll();
     // The run itself is not aborted: it can go on with this step once the port is back.
     console_.runState.ScriptPrepared = prepared;

@@ -101,7 +101,14 @@ ScriptRunner::ScriptRunner(Console& console, MeasurementEngine& engine, RecordKe
     engine_.queryFinishers.script = [this] { FinishScript(); };
     connect(&engine_, &MeasurementEngine::operationStoppedByLostPort, this,
             [this](bool runWasActive) {
-                if (runWasActive) {
+                if (runWasActive && console_.CurrentOperation.Kind == OperationKind::PointQuery) {
+                    // The step has measured: only its lost points are still to be read.
+                    queryPending_ = true;
+                    stopForClosedPort("The reader port was lost while lost points were read "
+                                      "again; the run is stopped. Open the port again and "
+                                      "choose \"Continue script\": the points are asked for "
+                                      "again.");
+                } else if (runWasActive) {
                     takeStepAgain();
                     stopForClosedPort("The reader port was lost; the run is stopped. Open the "
                                       "port again and choose \"Continue script\": the "
@@ -491,6 +498,13 @@ bool ScriptRunner::ContinueScript() {
         return true;
     }
     flags.RunActive = true;
+    if (queryPending_) {
+        // The measured step goes on with its lost points; its record is written after them.
+        queryPending_ = false;
+        console_.Finisher = [this] { FinishScript(); };
+        FinishScript();
+        return true;
+    }
     TakeScript();
     return true;
 }
@@ -500,6 +514,7 @@ void ScriptRunner::AbortOperation() {
     continueOffered_ = false;
     panel_.continueOffered = false;
     platterQuestionPending_ = false;
+    queryPending_ = false;
     run_.StopRequested = false;
     engine_.AbortAll();
     emitEvent("run ended", "aborted");
@@ -519,6 +534,7 @@ void ScriptRunner::ScriptReleased() {
     console_.runState.ScriptPrepared = false;
     console_.TakeData = nullptr;
     continueOffered_ = false;
+    queryPending_ = false;
     panel_.goVisible = panel_.continueOffered = false;
     script_ = nullptr;
     metaScripts_.clear();

@@ -203,6 +203,8 @@ private:
     bool continueOffered_ = false;
     bool platterQuestionPending_ = false;
     bool stepAdvanced_ = false;
+    // A query for lost points was stopped by the port: "Continue script" asks for them again.
+    bool queryPending_ = false;
     int finishedDisk_ = -1;
     // The step being taken, so that a step stopped before it measured can be taken again.
     sc_Item* stepDisk_ = nullptr;
