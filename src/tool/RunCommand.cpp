@@ -3,6 +3,7 @@
 #include "app/runtime/HeadlessRun.h"
 #include "core/TimeScale.h"
 #include "engine/OperationTime.h"
+#include "platform/AwaitEvents.h"
 #include "platform/ResidentSet.h"
 #include "profile/ProfileJson.h"
 #include "script/sc_Script.h"
@@ -12,7 +13,6 @@
 #include "tool/ScriptOptions.h"
 #include "tool/ScriptPlanCommand.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <atomic>
@@ -243,7 +243,7 @@ bool goOnWhenPossible(HeadlessRun& headless, std::string& ending) {
                 }
             }
         }
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        platform::AwaitEvents(20);
     }
     headless.console().AppendLog(": the run could not go on - it stays stopped");
     return false;
@@ -364,7 +364,7 @@ int runRunCommand(const std::vector<std::string>& args, std::ostream& out, std::
         if (ending == "aborted") {
             break;
         }
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        platform::AwaitEvents(50);
         if (!flags.RunActive && (ending == "port lost" || ending == "record not written")) {
             // A run paused by a vanished port or an unwritable record goes on once it can.
             if (!goOnWhenPossible(headless, ending)) {

@@ -3,10 +3,10 @@
 #include "core/TimeScale.h"
 #include "engine/runtime/HeadlessConsole.h"
 #include "link/CommandBuilder.h"
+#include "platform/AwaitEvents.h"
 #include "profile/DefaultProfile.h"
 #include "profile/ProfileFile.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <limits>
 #include <optional>
@@ -22,7 +22,7 @@ bool WaitFor(const std::function<bool()>& condition, int realMs) {
     QElapsedTimer elapsed;
     elapsed.start();
     while (!condition() && elapsed.elapsed() < realMs) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        platform::AwaitEvents(20);
     }
     return condition();
 }
