@@ -47,12 +47,15 @@ public:
     void setLogFilePath(std::function<std::string()> path) { logFilePath_ = std::move(path); }
     std::string logFilePath() const;
 
+    // Writes the dump to the log file now and empties it; a headless run does so after every
+    // record, so that a run killed in the night keeps its log up to its last record.
+    void flushToFile();
+
     int flushCount() const { return flushCount_; }
     Dump& dump() { return dump_; }
     const Dump& dump() const { return dump_; }
 
 private:
-    void flushToFile();
     void trimOldestLines();
 
     const LogClock& clock_;

@@ -326,6 +326,10 @@ int runRunCommand(const std::vector<std::string>& args, std::ostream& out, std::
     };
     std::string ending;
     runner.onEvent = [&](const ScriptRunner::Event& event) {
+        if (event.type == "record written") {
+            // Before the event: whoever reads it may end the process at once.
+            headless.flushLog();
+        }
         if (events != nullptr) {
             *events << eventJson(event) << std::endl;
         }

@@ -34,6 +34,14 @@ std::string readFile(const fs::path& path) {
     return gw::tool::ReadFileBytes(path);
 }
 
+int Occurrences(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
 // What a data file holds, values aside: a line per header and per record (disk and kind).
 std::vector<std::string> Summary(const std::string& text) {
     std::vector<std::string> entries;
@@ -190,6 +198,8 @@ protected:
             std::vector<std::string> first = {"--seed", "11"};
             first.insert(first.end(), extra.begin(), extra.end());
             ASSERT_EQ(run(first, killAt).code, -9);
+            // The log reached its file with every record.
+            EXPECT_GE(Occurrences(readFile(dir / "GWC_log.txt"), ": Data saved"), killAt);
             // The resume draws its own seed from the journal, whatever is given now.
             std::vector<std::string> again = {"--resume", "--seed", "99"};
             again.insert(again.end(), extra.begin(), extra.end());

@@ -54,9 +54,8 @@ void HeadlessRun::onReopenTimer() {
 }
 
 void HeadlessRun::flushLog() {
-    const Dump& dump = console().log().dump();
-    if (dump.lineCount() > 0) {
-        logSink_.appendText(console().log().logFilePath(), dump.text());
+    if (console().log().dump().lineCount() > 0) {
+        console().log().flushToFile();
     }
 }
 

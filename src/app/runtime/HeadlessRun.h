@@ -39,7 +39,7 @@ public:
     MeasurementEngine& engine() { return headless_.engine(); }
     ScriptRunner& runner() { return runner_; }
     RecordKeeper& records() { return headless_.sequencer().records(); }
-    // Writes what is left of the console log to its file.
+    // Writes the console log gathered so far to its file (after every record and at the end).
     void flushLog();
 
 private:
