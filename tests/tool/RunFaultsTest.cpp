@@ -2,8 +2,6 @@
 
 #include <QCryptographicHash>
 #include <QElapsedTimer>
-#include <QProcess>
-#include <QStringList>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -75,34 +73,20 @@ protected:
     }
     void TearDown() override { fs::remove_all(root); }
 
-    // gwtool, its events handed to onEvent as they come.
+    // gwtool, its events handed to onEvent as they come (and an empty line at every poll).
     int gwtool(const std::vector<std::string>& args,
                const std::function<void(const std::string&)>& onEvent = {}) {
-        QStringList arguments;
-        for (const std::string& arg : args) {
-            arguments << QString::fromStdString(arg);
-        }
-        QProcess process;
-        process.start(QString(GW_BINARY_DIR) + "/gwtool", arguments);
-        EXPECT_TRUE(process.waitForStarted());
-        std::string pending;
-        while (process.state() != QProcess::NotRunning) {
-            process.waitForReadyRead(20);
-            pending += process.readAllStandardOutput().toStdString();
-            for (std::size_t end; (end = pending.find('\n')) != std::string::npos;) {
-                events.push_back(pending.substr(0, end));
-                pending.erase(0, end + 1);
-                if (onEvent) {
-                    onEvent(events.back());
-                }
+        const gw::tool::GwtoolExit exit = gw::tool::RunGwtool(args, [&](const std::string& line) {
+            if (!line.empty()) {
+                events.push_back(line);
             }
             if (onEvent) {
-                onEvent({});
+                onEvent(line);
             }
-        }
-        process.waitForFinished();
-        err = process.readAllStandardError().toStdString();
-        return process.exitCode();
+            return true;
+        });
+        err = exit.err;
+        return exit.code;
     }
 
     fs::path root;

@@ -2,8 +2,6 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
-#include <QProcess>
-#include <QStringList>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -32,14 +30,6 @@ const char* const BinaryScript = "METHOD \"night\"\r\nGLOBAL\r\nEND GLOBAL\r\nME
 
 std::string readFile(const fs::path& path) {
     return gw::tool::ReadFileBytes(path);
-}
-
-int Occurrences(const std::string& text, const std::string& part) {
-    int count = 0;
-    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-        ++count;
-    }
-    return count;
 }
 
 // What a data file holds, values aside: a line per header and per record (disk and kind).
@@ -92,10 +82,8 @@ std::vector<std::string> BinarySummary(const fs::path& dir) {
     return summary;
 }
 
-struct ToolRun {
-    int code = -1;
-    std::string err;
-};
+using ToolRun = gw::tool::GwtoolExit;
+using gw::tool::Occurrences;
 
 class RunResume : public ::testing::Test {
 protected:
@@ -124,30 +112,11 @@ protected:
 
     // gwtool itself; killed (SIGKILL) once the given number of records is written.
     ToolRun tool(const std::vector<std::string>& args, int killAfterRecords = -1) {
-        QStringList arguments;
-        for (const std::string& arg : args) {
-            arguments << QString::fromStdString(arg);
-        }
-        QProcess process;
-        process.start(QString(GW_BINARY_DIR) + "/gwtool", arguments);
-        EXPECT_TRUE(process.waitForStarted());
         int records = 0;
-        std::string pending;
-        while (process.state() != QProcess::NotRunning) {
-            process.waitForReadyRead(100);
-            pending += process.readAllStandardOutput().toStdString();
-            for (std::size_t end; (end = pending.find('\n')) != std::string::npos;) {
-                records += pending.substr(0, end).find("\"record written\"") != std::string::npos;
-                pending.erase(0, end + 1);
-            }
-            if (killAfterRecords >= 0 && records >= killAfterRecords) {
-                process.kill();
-                process.waitForFinished();
-                return {-9, process.readAllStandardError().toStdString()};
-            }
-        }
-        process.waitForFinished();
-        return {process.exitCode(), process.readAllStandardError().toStdString()};
+        return gw::tool::RunGwtool(args, [&](const std::string& line) {
+            records += line.find("\"record written\"") != std::string::npos;
+            return killAfterRecords < 0 || records < killAfterRecords;
+        });
     }
 
     ToolRun run(std::vector<std::string> extra, int killAfterRecords = -1) {

@@ -1,5 +1,6 @@
-#include <QProcess>
-#include <QStringList>
+#include "ToolRun.h"
+
+#include <QElapsedTimer>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -15,30 +16,17 @@ const char* const OneDisk = "METHOD \"one\"\r\nGLOBAL\r\nEND GLOBAL\r\nMETHOD\r\
                             "LOOP DISKS #1\r\nIRRAD(3, 0, 20, 2)\r\nOSL(0, 90, 125, 4, 0, 0)\r\n"
                             "END LOOP\r\nEND METHOD\r\n";
 
+// gwtool, killed when it has not ended after a minute.
 int Gwtool(const std::vector<std::string>& args, std::string& err) {
-    QStringList arguments;
-    for (const std::string& arg : args) {
-        arguments << QString::fromStdString(arg);
-    }
-    QProcess process;
-    process.start(QString(GW_BINARY_DIR) + "/gwtool", arguments);
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        err = "gwtool did not end";
-        return -1;
-    }
-    err = process.readAllStandardError().toStdString();
-    return process.exitCode();
+    QElapsedTimer running;
+    running.start();
+    const gw::tool::GwtoolExit exit =
+        gw::tool::RunGwtool(args, [&](const std::string&) { return running.elapsed() < 60000; });
+    err = exit.code == -9 ? "gwtool did not end" : exit.err;
+    return exit.code;
 }
 
-int Occurrences(const std::string& text, const std::string& what) {
-    int count = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
-        ++count;
-    }
-    return count;
-}
+using gw::tool::Occurrences;
 
 // At a very small time scale the simulated reader runs far ahead of the console: the run must
 // still end, and the reader's timer is not reset for every reply that was on its way.

@@ -2,8 +2,11 @@
 
 #include "tool/ToolCommand.h"
 
+#include <QProcess>
+#include <QStringList>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -32,6 +35,60 @@ inline std::string ReadFileBytes(const std::filesystem::path& path) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// How the built gwtool ended in a process of its own: its exit status (-9 when the test killed
+// it) and what it wrote on standard error.
+struct GwtoolExit {
+    int code = -1;
+    std::string err;
+};
+
+// Runs the built gwtool in a process of its own. Each line of its standard output goes to onLine
+// as it comes, and an empty line at every poll; onLine returns false to kill the process.
+inline GwtoolExit RunGwtool(const std::vector<std::string>& args,
+                            const std::function<bool(const std::string&)>& onLine = {}) {
+    QStringList arguments;
+    for (const std::string& arg : args) {
+        arguments << QString::fromStdString(arg);
+    }
+    QProcess process;
+    process.start(QString(GW_BINARY_DIR) + "/gwtool", arguments);
+    if (!process.waitForStarted()) {
+        return {-1, "gwtool did not start"};
+    }
+    std::string pending;
+    const auto handOn = [&] {
+        pending += process.readAllStandardOutput().toStdString();
+        for (std::size_t end; (end = pending.find('\n')) != std::string::npos;) {
+            const std::string line = pending.substr(0, end);
+            pending.erase(0, end + 1);
+            if (onLine && !onLine(line)) {
+                return false;
+            }
+        }
+        return !onLine || onLine({});
+    };
+    while (process.state() != QProcess::NotRunning) {
+        process.waitForReadyRead(20);
+        if (!handOn()) {
+            process.kill();
+            process.waitForFinished();
+            return {-9, process.readAllStandardError().toStdString()};
+        }
+    }
+    process.waitForFinished();
+    handOn();
+    return {process.exitCode(), process.readAllStandardError().toStdString()};
+}
+
+// How often part stands in text.
+inline int Occurrences(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
 }
 
 } // namespace gw::tool
