@@ -110,7 +110,8 @@ TEST_F(SimulatedReaderDeviceTest, AVanishedPortComesBack) {
     options.faults.portLossForMs = 200;
     install(options);
     std::vector<std::string> log;
-    QObject::connect(&reader, &LinkPort::logLine, &reader,
+    QObject logging; // ends the connection with the test, before the port closes in TearDown
+    QObject::connect(&reader, &LinkPort::logLine, &logging,
                      [&](const QString& line) { log.push_back(line.toStdString()); });
     ASSERT_TRUE(reader.open());
     ASSERT_TRUE(waitUntil([&] { return !reader.isOpen(); }, 2000));
