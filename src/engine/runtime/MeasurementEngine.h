@@ -95,7 +95,9 @@ public:
     ReaderWatch& watch() { return watch_; }
     // Installs the pattern watch ("until busy", "until not busy", final positioning) or one of
     // the checks "until cooled", "until warm", "until irrad" as WatchCondition, the condition
-    // event cleared first, so that no reply between installing and waiting is missed.
+    // event cleared first, so that no reply between installing and waiting is missed. A check
+    // may outlive the thread that installed it (a wait that timed out), so it holds nothing of
+    // the thread.
     void installPatternWatch();
     void installWatch(std::function<bool()> holds);
     // Whether the halogen lamp is on; without a lamp switch the console logs that once and the

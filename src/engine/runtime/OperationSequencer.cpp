@@ -25,16 +25,19 @@ OperationSequencer::OperationSequencer(Console& console, MeasurementEngine& engi
     : QObject(parent), console_(console), engine_(engine), format_(std::move(format)),
       records_(console) {
     // A point query hands back to the finisher its operation installed, whatever the kind.
-    const auto installed = [this] {
-        if (finisher_ != nullptr) {
-            (this->*finisher_)();
-        }
-    };
+    const auto installed = [this] { finishInstalled(); };
     engine_.queryFinishers.tl = engine_.queryFinishers.osl = engine_.queryFinishers.mosl =
         installed;
     connect(&engine_, &MeasurementEngine::operationAbandoned, this,
             &OperationSequencer::onAbandoned);
     console_.CloseCheck = [this] { return records_.confirmClose(); };
+}
+
+void OperationSequencer::finishInstalled() {
+    const auto finisher = finisher_;
+    if (finisher != nullptr) {
+        (this->*finisher)();
+    }
 }
 
 OperationSequencer::~OperationSequencer() {
@@ -190,7 +193,7 @@ void OperationSequencer::startWith(void (OperationSequencer::*fill)(),
     (this->*fill)();
     decided_.reset();
     finisher_ = finisher;
-    console_.Finisher = [this] { (this->*finisher_)(); };
+    console_.Finisher = [this] { finishInstalled(); };
     if (!engine_.startDataTake()) {
         // Nothing will call the finisher: the sequence ends here.
         console_.Finisher = nullptr;

@@ -123,6 +123,8 @@ private:
     RecordKeeper records_;
     Sequence sequence_;
     void (OperationSequencer::*finisher_)() = nullptr;
+    // Calls the finisher the operation installed, if any.
+    void finishInstalled();
     std::optional<Continuation> decided_; // decided once per operation, before its point check
     bool afterglowColumn_ = false;        // decided once per dialog TL
     bool running_ = false;                // a sequence is under way

@@ -135,7 +135,8 @@ bool TDataTakeThread::prepareReader() {
     }
     if (IsOslKind(op_.Kind) || op_.Kind == OperationKind::Irradiation) {
         onMain([this] {
-            engine_.installWatch([this] { return UntilWarmHolds(console_.readerState); });
+            engine_.installWatch(
+                [&console = console_] { return UntilWarmHolds(console.readerState); });
         });
         logWatchdog("until warm", waitForWatch(WarmMs));
         logPosition();
@@ -189,8 +190,9 @@ bool TDataTakeThread::setLampAndTemperature() {
 
 bool TDataTakeThread::coolDown() {
     onMain([this] {
-        engine_.installWatch(
-            [this] { return UntilCooledHolds(console_.CurrentOperation, console_.readerState); });
+        engine_.installWatch([&console = console_] {
+            return UntilCooledHolds(console.CurrentOperation, console.readerState);
+        });
     });
     logWatchdog("until cooled", waitForWatch(CoolDownMs));
     return !stopped();
@@ -334,7 +336,8 @@ bool TDataTakeThread::startMeasurement() {
     }
     if (!IsExternalSource(op_.Source)) {
         onMain([this] {
-            engine_.installWatch([this] { return UntilIrradHolds(console_.readerState); });
+            engine_.installWatch(
+                [&console = console_] { return UntilIrradHolds(console.readerState); });
         });
         logWatchdog("until irrad", waitForWatch(IrradStartMs));
     }
