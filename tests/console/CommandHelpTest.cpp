@@ -3,6 +3,7 @@
 #include "console/HelpNavigator.h"
 #include "console/HelpTabs.h"
 
+#include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -135,6 +136,7 @@ TEST(CommandHelp, LoadTellsAMissingFile) {
     const std::optional<CommandHelp> help = CommandHelp::load(path);
     ASSERT_TRUE(help.has_value());
     EXPECT_EQ(help->commandLetters(), "Z");
+    std::remove(path.c_str()); // a console started in the temporary folder would read it
 }
 
 TEST(HelpTabs, ExpandsToTheNextStop) {
