@@ -2,15 +2,14 @@
 
 #include "core/LocalPath.h"
 #include "platform/FileSync.h"
+#include "profile/FileBytes.h"
 
 #include <QCryptographicHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -340,26 +339,11 @@ bool RunJournal::save(std::string& problem) const {
     const std::filesystem::path target = LocalPath(PathFor(dataFile));
     std::filesystem::path temporary = target;
     temporary += ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << toJson();
-        out.close();
-        if (!out) {
-            problem = std::strerror(errno);
-            return false;
-        }
-    }
-    if (!platform::SyncFileToDisk(temporary)) {
-        problem = "cannot force " + temporary.string() + " to disk";
-        return false;
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, target, error);
-    if (error) {
-        problem = error.message();
-        return false;
-    }
-    return true;
+    const std::string json = toJson();
+    const FileError error = ReplaceFile(target, std::vector<std::uint8_t>(json.begin(), json.end()),
+                                        temporary, platform::SyncFileToDisk);
+    problem = error.message;
+    return !error;
 }
 
 std::optional<RunJournal> RunJournal::Load(const std::string& dataFile, std::string& problem) {
