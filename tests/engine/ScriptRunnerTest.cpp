@@ -5,6 +5,7 @@
 #include "engine/runtime/RecordKeeper.h"
 #include "profile/DefaultProfile.h"
 #include "script/PrepareHelper.h"
+#include "support/Occurrences.h"
 
 #include <QTimer>
 #include <algorithm>
@@ -18,6 +19,8 @@
 
 namespace gw {
 namespace {
+
+using test::Occurrences;
 
 using testing::EngineHarness;
 using testing::RunUntil;
@@ -448,12 +451,7 @@ TEST(ScriptRunner, WritesTheDataFileAndCopiesItToTheLanDirectoryAtTheEnd) {
     EXPECT_TRUE(fs::exists(root / "lan" / "night.txt.new.new"));
     std::ifstream in(root / "night.txt", std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::size_t records = 0;
-    for (std::size_t at = text.find("[NewRecord]"); at != std::string::npos;
-         at = text.find("[NewRecord]", at + 1)) {
-        ++records;
-    }
-    EXPECT_EQ(records, 6u);
+    EXPECT_EQ(Occurrences(text, "[NewRecord]"), 6);
     EXPECT_EQ(text.rfind("ScriptFile=test.gws\r\nScriptName=lan", 0), 0u);
     EXPECT_NE(text.find("DataType=Irrad\r\nSampleTemp=20\r\nIrradTime=50\r\nIrradDose=5.00\r\n"),
               std::string::npos);
@@ -501,14 +499,7 @@ void RunWithFaults(int steps, SimFaults faults, const std::string& expectedLine 
         }
     }
     const std::string log = bench.harness.logText();
-    const auto count = [&log](const std::string& text) {
-        int n = 0;
-        for (std::size_t at = log.find(text); at != std::string::npos;
-             at = log.find(text, at + 1)) {
-            ++n;
-        }
-        return n;
-    };
+    const auto count = [&log](const std::string& text) { return Occurrences(log, text); };
     const SimFaultCounts& sim = bench.harness.sim().faultCounts();
     // The log in memory keeps only its latest lines: the counts come from the records.
     std::cout << steps << " records, " << steps * 20 << " points, " << sim.lostPoints

@@ -150,12 +150,7 @@ TEST_F(RunFaults, EveryRecordIsWrittenThroughAVanishedPortAndAnUnwritableFolder)
             }
         }
         EXPECT_EQ(written, 8);
-        std::size_t records = 0;
-        for (std::size_t at = data.find("[NewRecord]"); at != std::string::npos;
-             at = data.find("[NewRecord]", at + 1)) {
-            ++records;
-        }
-        EXPECT_EQ(records, 8u) << "each step once";
+        EXPECT_EQ(gw::tool::Occurrences(data, "[NewRecord]"), 8) << "each step once";
     }
 }
 

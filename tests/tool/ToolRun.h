@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/Occurrences.h"
 #include "tool/ToolCommand.h"
 
 #include <QProcess>
@@ -82,13 +83,6 @@ inline GwtoolExit RunGwtool(const std::vector<std::string>& args,
     return {process.exitCode(), process.readAllStandardError().toStdString()};
 }
 
-// How often part stands in text.
-inline int Occurrences(const std::string& text, const std::string& part) {
-    int count = 0;
-    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-        ++count;
-    }
-    return count;
-}
+using test::Occurrences;
 
 } // namespace gw::tool
